@@ -1,0 +1,41 @@
+# Flags every target of the tree shares.
+#
+# Every stored single must be the double result rounded once: a fused
+# multiply-add would skip that rounding and change the last digit of a caption,
+# so contraction is off and fast-math is never used.
+add_compile_options(-ffp-contract=off -fno-fast-math -Wall -Wextra -Wshadow)
+if(QUILLMERE_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+if(QUILLMERE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Fails the configure step when a target links any Qt library, directly or
+# through another target of the tree.
+function(quillmere_assert_no_qt target)
+  set(pending ${target})
+  set(seen "")
+  while(pending)
+    list(POP_FRONT pending current)
+    if(current IN_LIST seen)
+      continue()
+    endif()
+    list(APPEND seen ${current})
+    if(current MATCHES "Qt[0-9]*::|^Qt[0-9]*[A-Z]|[Qq]t6")
+      message(FATAL_ERROR "${target} must not link Qt, but it reaches ${current}")
+    endif()
+    if(TARGET ${current})
+      get_target_property(libs ${current} LINK_LIBRARIES)
+      get_target_property(ilibs ${current} INTERFACE_LINK_LIBRARIES)
+      foreach(lib IN LISTS libs ilibs)
+        if(lib AND NOT lib MATCHES "-NOTFOUND$")
+          list(APPEND pending ${lib})
+        endif()
+      endforeach()
+    endif()
+  endwhile()
+endfunction()

@@ -1,0 +1,25 @@
+#include "estimate/run_time_error.h"
+
+namespace estimate {
+
+const char* errorKindName(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::TypeMismatch:
+            return "类型不匹配";
+        case ErrorKind::Overflow:
+            return "溢出";
+        case ErrorKind::SubscriptOutOfRange:
+            return "下标越界";
+        case ErrorKind::PrinterError:
+            return "打印机错误";
+    }
+    return "未知错误";
+}
+
+RunTimeError::RunTimeError(ErrorKind kind) : std::runtime_error(errorKindName(kind)), kind_(kind) {}
+
+std::string RunTimeError::message() const {
+    return std::string("运行时错误：") + errorKindName(kind_);
+}
+
+}  // namespace estimate

@@ -1,0 +1,28 @@
+# Shared by the scripts in this folder: the Debian packages the project needs and
+# a way to install the missing ones.
+
+# To build and run the calculator.
+RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-noto-cjk)
+# To build and run every test, on top of the above.
+TEST_PACKAGES=(libgtest-dev xvfb xauth locales cups cups-client poppler-utils)
+
+# Installs those of the named packages that are not installed yet. Needs root
+# (or sudo) only when something is missing.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed" || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The top of the source tree.
+project_root() {
+    cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd
+}

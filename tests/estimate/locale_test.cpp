@@ -1,0 +1,82 @@
+// The conversions and number texts must not follow the process locale: the
+// window's toolkit sets it from the environment, and a user whose locale writes
+// a decimal comma must still get "0.5", not "0,5", and must be able to type 0.5.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <locale>
+#include <string>
+
+#include "estimate/conversions.h"
+#include "estimate/cost.h"
+#include "estimate/number_text.h"
+#include "estimate/panels.h"
+#include "estimate/run_time_error.h"
+#include "test_support.h"
+
+namespace estimate {
+namespace {
+
+const char* const kCommaLocale = "de_DE.UTF-8";
+
+// Switches the process to a decimal-comma locale, compiling one into a private
+// folder when the machine has none installed.
+bool enterCommaLocale() {
+    if (std::setlocale(LC_ALL, kCommaLocale) != nullptr) {
+        return true;
+    }
+    const auto dir = std::filesystem::temp_directory_path() / "quillmere-locales";
+    std::filesystem::create_directories(dir);
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 '" + (dir / kCommaLocale).string() + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) == -1) {
+        return false;
+    }
+    setenv("LOCPATH", dir.c_str(), 1);
+    return std::setlocale(LC_ALL, kCommaLocale) != nullptr;
+}
+
+class CommaLocale : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Fails rather than skips: a machine without the locale proves nothing.
+        ASSERT_TRUE(enterCommaLocale()) << "cannot create the " << kCommaLocale << " locale";
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+        std::locale::global(std::locale(kCommaLocale));
+    }
+    void TearDown() override {
+        std::locale::global(std::locale::classic());
+        std::setlocale(LC_ALL, "C");
+    }
+};
+
+TEST_F(CommaLocale, ConversionsAndTextsAreTheSame) {
+    EXPECT_EQ(toSingle("0.5"), 0.5f);
+    EXPECT_EQ(toDouble("60.3"), 60.3);
+    EXPECT_EQ(toInteger("2.5"), 2);
+    EXPECT_THROW(toSingle("0,5"), RunTimeError);
+    EXPECT_THROW(toSingle("1.000,5"), RunTimeError);
+    EXPECT_EQ(singleText(0.8831f), "0.8831");
+    EXPECT_EQ(singleText(12345678.0f), "1.234568E+07");
+    EXPECT_EQ(doubleText(static_cast<double>(60.3f) - 1), "59.2999992370605");
+}
+
+TEST_F(CommaLocale, OperationsWriteTheSameCaptions) {
+    testing::RecordingSink sizes;
+    panelSizes({"100", "40", "50", "8"}, sizes.sink());
+    ASSERT_EQ(sizes.writes.size(), 3u);
+    EXPECT_EQ(sizes.writes[2].second, "98.4 * 38.4 *  1 块");
+
+    PlateTable table;
+    table.add({"20", "10", "1"});
+    testing::RecordingSink heJi;
+    costCalculation({"100", "2", "60", "30", "40", "5", "15", "2"}, table, heJi.sink());
+    ASSERT_EQ(heJi.writes.size(), 4u);
+    EXPECT_EQ(heJi.writes[0].second, "(主体面积 0.8831  +  辅助板材面积 0.02) *  单价 100 = 90.31");
+    EXPECT_EQ(heJi.writes[3].second, "138.71");
+}
+
+}  // namespace
+}  // namespace estimate
