@@ -1,0 +1,36 @@
+#include "ui/caption_label.h"
+
+#include <QPainter>
+#include <QTextLayout>
+
+namespace ui {
+
+CaptionLabel::CaptionLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWordWrap(true);
+}
+
+void CaptionLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    const QFontMetricsF metrics(font());
+    QTextLayout layout(text(), font(), this);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(wordWrap() ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                  : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal top = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width());
+        // Baseline at the font's own ascent below the line's top.
+        line.setPosition(QPointF(0, top + metrics.ascent() - line.ascent()));
+        top += metrics.lineSpacing();
+    }
+    layout.endLayout();
+    layout.draw(&painter, QPointF(0, 0));
+}
+
+}  // namespace ui

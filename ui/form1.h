@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "estimate/plates.h"
+#include "report/line_printer.h"
+#include "ui/key_filter.h"
+#include "ui/layout_builder.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace ui {
+
+// The main window. It owns the estimate for the whole run: the field texts, the
+// result captions, the plate list and the plate table. Each operation reads the
+// fields it needs when it runs and writes its captions back as it goes.
+class Form1 : public QWidget {
+  public:
+    // `printers` makes the printer each press of "打印" prints on; by default the
+    // system's default printer.
+    explicit Form1(report::PrinterFactory printers = {}, QWidget* parent = nullptr);
+
+    // The operations behind the buttons and the homepage link.
+    void Command2_Click();   // "确定": the panel sizes
+    void Command1_Click();   // "增加": add a plate
+    void Com_Count_Click();  // "开始计算": the costs
+    void Com_Print_Click();  // "打印预览": the report in the modal preview
+    void Command5_Click();   // "关闭退出": end the program
+    void Label24_Click();    // open the homepage
+
+    const estimate::PlateTable& plateTable() const { return plates_; }
+
+    // The controls, by the names the rules are written in.
+    std::array<QLineEdit*, 3> T_Main{};
+    std::array<QLineEdit*, 3> T_FU{};
+    QLineEdit* T_mb = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    std::array<QLabel*, 3> LabSize{};
+    std::array<QLabel*, 5> Label_HeJi{};
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Com_Count = nullptr;
+    QPushButton* Com_Print = nullptr;
+    QPushButton* Command5 = nullptr;
+    QListWidget* List1 = nullptr;
+    QWidget* Picture1 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label24 = nullptr;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void findControls();
+    void applyLooks();
+    void wireEvents();
+
+    // Runs an operation; a run-time error stops it where it stands, keeps what it
+    // wrote and is shown in a message box. The fields keep everything typed.
+    void runOperation(const std::function<void()>& operation);
+
+    BuiltLayout layout_;
+    KeyFilter keyFilter_;
+    estimate::PlateTable plates_;
+    report::PrinterFactory printers_;
+};
+
+}  // namespace ui

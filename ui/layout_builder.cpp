@@ -1,0 +1,121 @@
+#include "ui/layout_builder.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <vector>
+
+#include "ui/caption_label.h"
+
+namespace ui {
+namespace {
+
+QRect pixelRect(int left, int top, int width, int height) {
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
+}
+
+QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
+    const QString caption = spec.caption ? QString::fromUtf8(spec.caption) : QString();
+    switch (spec.kind) {
+        case ControlKind::PictureBox: {
+            auto* box = new QWidget(parent);
+            box->setFocusPolicy(Qt::TabFocus);
+            box->setAutoFillBackground(true);
+            return box;
+        }
+        case ControlKind::Label: {
+            auto* label = new CaptionLabel(caption, parent);
+            // Opaque on the window, where a later label covers part of an earlier
+            // one. Inside a frame it shows the frame's own background, exactly as
+            // an opaque label of the frame's colour would.
+            label->setAutoFillBackground(spec.container == nullptr);
+            return label;
+        }
+        case ControlKind::TextBox:
+            return new QLineEdit(caption, parent);
+        case ControlKind::Frame:
+            return new QGroupBox(caption, parent);
+        case ControlKind::CommandButton: {
+            auto* button = new QPushButton(caption, parent);
+            // No button is pressed by Enter: the windows have no default button.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            return button;
+        }
+        case ControlKind::ListBox: {
+            auto* list = new QListWidget(parent);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            list->setSortingEnabled(false);
+            return list;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QString controlKey(const char* name, int index) {
+    const QString base = QString::fromLatin1(name);
+    return index < 0 ? base : base + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+}
+
+QWidget* BuiltLayout::find(const char* name, int index) const {
+    return widgets_.value(controlKey(name, index), nullptr);
+}
+
+BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
+                        std::span<const LineSpec> lines) {
+    BuiltLayout built;
+    std::vector<std::pair<int, QWidget*>> focusable;
+    for (const ControlSpec& spec : controls) {
+        QWidget* parent = spec.container ? built.find(spec.container) : window;
+        Q_ASSERT_X(parent, "buildLayout", "a container must come before its controls");
+        QWidget* widget = makeControl(spec, parent);
+        widget->setObjectName(controlKey(spec.name, spec.index));
+        widget->setGeometry(pixelRect(spec.left, spec.top, spec.width, spec.height));
+        built.add(widget->objectName(), widget);
+        if (widget->focusPolicy() != Qt::NoFocus) {
+            focusable.emplace_back(spec.tabIndex, widget);
+        }
+    }
+    for (const LineSpec& spec : lines) {
+        QWidget* parent = spec.container ? built.find(spec.container) : window;
+        auto* line = new QWidget(parent);
+        line->setObjectName(QString::fromLatin1(spec.name));
+        const int x = twipsToPixels(std::min(spec.x1, spec.x2));
+        const int y = twipsToPixels(std::min(spec.y1, spec.y2));
+        line->setGeometry(x, y, std::max(1, twipsToPixels(std::abs(spec.x2 - spec.x1))),
+                          std::max(1, twipsToPixels(std::abs(spec.y2 - spec.y1))));
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::Window, QColor(spec.red, spec.green, spec.blue));
+        line->setPalette(palette);
+        line->setAutoFillBackground(true);
+        built.add(line->objectName(), line);
+    }
+
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i + 1 < focusable.size(); ++i) {
+        QWidget::setTabOrder(focusable[i].second, focusable[i + 1].second);
+    }
+    return built;
+}
+
+void sizeAndCentre(QWidget* window, int clientWidth, int clientHeight) {
+    window->resize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    window->move(area.x() + (area.width() - window->width()) / 2,
+                 area.y() + (area.height() - window->height()) / 2);
+}
+
+}  // namespace ui

@@ -1,0 +1,15 @@
+#include "ui/run_time_message.h"
+
+#include <QMessageBox>
+
+#include "estimate/run_time_error.h"
+
+namespace ui {
+
+void showRunTimeError(QWidget* parent, const estimate::RunTimeError& error) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillmere"),
+                    QString::fromStdString(error.message()), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace ui
