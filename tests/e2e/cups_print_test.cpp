@@ -1,0 +1,213 @@
+// Prints the worked example from the real window through a real CUPS scheduler
+// and reads back what the printer received.
+#include <unistd.h>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "private_cups.h"
+#include "report/preview_window.h"
+#include "support/modal_driver.h"
+#include "ui/form1.h"
+
+using testing_support::CaptureServer;
+using testing_support::ModalDriver;
+using testing_support::PrivateCups;
+
+namespace {
+
+const QStringList kExpectedReport = {
+    "单位：公分（厘米）",
+    " ",
+    "********鱼缸主体尺寸************",
+    "前后长面尺寸：60 * 40 *  2 块",
+    "左右短面尺寸：29 * 40 *  2 块",
+    "底面尺寸：59 * 29 *  1 块",
+    " ",
+    "********辅助板材尺寸************",
+    "长20  *  宽  10   *  1块",
+    "长25  *  宽  8   *  2块",
+    " ",
+    "********计算价格结果(仅供参考)************",
+    "玻璃面积费用合计：(主体面积 0.8831  +  辅助板材面积 0.06) *  单价 100 = 94.31",
+    "玻璃磨边费用合计：总边长9.86*  单价 2 = 19.72",
+    "玻璃胶费用合计：15* 2= 30",
+    "*****************************************",
+    "总费用合计：144.03",
+};
+
+// A CJK font shares one glyph between an ideograph and a radical or variant, and
+// text extraction may name the glyph by the other code point. These are the
+// pairs the report's characters meet in Noto Sans CJK; NFKC does not fold them.
+QString unaliased(QString text) {
+    static const std::pair<char16_t, char16_t> kAliases[] = {
+        {u'\u2EE5', u'鱼'}, {u'\u2ED3', u'长'}, {u'\u3B35', u'胶'}};
+    for (auto [alias, ideograph] : kAliases) {
+        text.replace(QChar(alias), QChar(ideograph));
+    }
+    return text;
+}
+
+// PDF text extraction maps some CJK glyphs to compatibility characters and
+// re-spaces text: compare in NFKC with runs of spaces folded.
+QString folded(const QString& text) {
+    return unaliased(text.normalized(QString::NormalizationForm_KC)).simplified();
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct PdfLine {
+    double top;
+    QString text;
+};
+
+// The text lines of the document with the top of each, from pdftotext's boxes.
+QList<PdfLine> pdfLines(const QString& pdf) {
+    const QString html = run("pdftotext", {"-bbox-layout", pdf, "-"});
+    static const QRegularExpression line(
+        R"re(<line xMin="[^"]*" yMin="([^"]*)"[^>]*>(.*?)</line>)re",
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression word(R"re(<word[^>]*>([^<]*)</word>)re");
+    QList<PdfLine> out;
+    for (auto m = line.globalMatch(html); m.hasNext();) {
+        const auto found = m.next();
+        QStringList words;
+        for (auto w = word.globalMatch(found.captured(2)); w.hasNext();) {
+            words << w.next().captured(1);
+        }
+        out.append({found.captured(1).toDouble(), words.join(' ')});
+    }
+    return out;
+}
+
+}  // namespace
+
+class CupsPrintTest : public QObject {
+    Q_OBJECT
+
+  private:
+    PrivateCups cups;
+    CaptureServer printer;
+
+    void type(QLineEdit* field, const QString& text) {
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+
+  private slots:
+    void initTestCase() {
+        if (geteuid() != 0) {
+            QSKIP("a private cupsd needs root to start; this test did not run");
+        }
+        const QString started = cups.start();
+        QVERIFY2(started.isEmpty(), qPrintable(started));
+        const QString added = cups.addDefaultRawQueue(
+            "quillmere-e2e", QString("socket://127.0.0.1:%1").arg(printer.port()));
+        QVERIFY2(added.isEmpty(), qPrintable(added));
+    }
+
+    void printsTheWorkedExampleOnTheDefaultPrinter() {
+        ui::Form1 form;  // the shipped printer: the system's default
+        form.show();
+        for (auto [field, text] : {std::pair{form.T_Main[0], "60"},
+                                   {form.T_Main[1], "30"},
+                                   {form.T_Main[2], "40"},
+                                   {form.Text1, "100"},
+                                   {form.T_mb, "2"},
+                                   {form.Text3, "15"},
+                                   {form.Text4, "2"}}) {
+            type(field, text);
+        }
+        QTest::mouseClick(form.Command2, Qt::LeftButton);
+        for (auto [l, w, c] : {std::tuple{"20", "10", "1"}, {"25", "8", "2"}}) {
+            type(form.T_FU[0], l);
+            type(form.T_FU[1], w);
+            type(form.T_FU[2], c);
+            QTest::mouseClick(form.Command1, Qt::LeftButton);
+        }
+        QTest::mouseClick(form.Com_Count, Qt::LeftButton);
+
+        ModalDriver driver(
+            [](QWidget* modal) {
+                auto* preview = dynamic_cast<report::FrmPrint*>(modal);
+                QVERIFY(preview);
+                QTest::mouseClick(preview->Command1, Qt::LeftButton);
+                QTest::mouseClick(preview->Command2, Qt::LeftButton);
+            },
+            30000);
+        QTest::mouseClick(form.Com_Print, Qt::LeftButton);
+        QVERIFY(!driver.timedOut());
+
+        QVERIFY2(QTest::qWaitFor([&] { return !printer.jobs().isEmpty(); }, 60000),
+                 qPrintable("no job reached the printer\n" + cups.errorLog()));
+        QCOMPARE(printer.jobs().size(), 1);
+        const QByteArray document = printer.jobs().first();
+        QVERIFY2(document.startsWith("%PDF"), document.left(64).constData());
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("job.pdf");
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(document);
+        file.close();
+
+        QStringList expected;
+        for (const QString& line : kExpectedReport) {
+            if (!line.trimmed().isEmpty()) {
+                expected << folded(line);
+            }
+        }
+        QStringList extracted;
+        for (const QString& line : run("pdftotext", {"-layout", pdf, "-"}).split('\n')) {
+            if (!line.trimmed().isEmpty()) {
+                extracted << folded(line);
+            }
+        }
+        QCOMPARE(extracted, expected);
+
+        // The lines stand 350 twips (17.5 pt) apart, blank lines included.
+        const QList<PdfLine> lines = pdfLines(pdf);
+        QCOMPARE(lines.size(), expected.size());
+        QList<int> reportIndex;
+        for (int i = 0; i < kExpectedReport.size(); ++i) {
+            if (!kExpectedReport[i].trimmed().isEmpty()) {
+                reportIndex << i;
+            }
+        }
+        // A box's top depends on the face its text starts in, so lines are
+        // compared with the previous line that starts in the same face: the rows
+        // of asterisks with each other, the Chinese lines with each other.
+        for (int i = 0; i < lines.size(); ++i) {
+            const bool stars = lines[i].text.startsWith('*');
+            for (int j = i - 1; j >= 0; --j) {
+                if (lines[j].text.startsWith('*') != stars) {
+                    continue;
+                }
+                const double pitch =
+                    (lines[i].top - lines[j].top) / (reportIndex[i] - reportIndex[j]);
+                QVERIFY2(qAbs(pitch - 17.5) < 0.05,
+                         qPrintable(QString("line %1: %2 pt").arg(reportIndex[i]).arg(pitch)));
+                break;
+            }
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    CupsPrintTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "cups_print_test.moc"
