@@ -115,6 +115,25 @@ class Form1Test : public QObject {
         QVERIFY(!form->windowIcon().isNull());
     }
 
+    void looksOfTheBannerAndLabels() {
+        QCOMPARE(form->Picture1->palette().color(QPalette::Window), QColor(224, 224, 224));
+        QVERIFY(form->Picture1->autoFillBackground());
+        QVERIFY(!form->Label11->autoFillBackground());
+        QCOMPARE(form->Label11->text(), QString(" Quillmere"));
+        const QFont title = form->Label11->font();
+        QVERIFY(title.bold() && title.italic());
+        QCOMPARE(title.pointSize(), 12);
+        // 黑体 is rarely installed here: the title falls back to a CJK face.
+        const QString family = QFontInfo(title).family();
+        QVERIFY2(family.contains("CJK") || family == "SimHei" || family == "黑体",
+                 qPrintable(family));
+        QCOMPARE(form->Label2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(form->Label24->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        QVERIFY(form->Label24->font().bold());
+        QCOMPARE(form->Label24->font().pointSizeF(), 8.25);
+        QCOMPARE(form->Label24->cursor().shape(), Qt::ArrowCursor);
+    }
+
     void windowIsCentredAtItsClientSize() {
         QCOMPARE(form->size(), QSize(694, 527));
         const QRect screen = form->screen()->availableGeometry();
