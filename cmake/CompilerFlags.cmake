@@ -14,6 +14,10 @@ if(QUILLMERE_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(QUILLMERE_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Fails the configure step when a target links any Qt library, directly or
 # through another target of the tree.
 function(quillmere_assert_no_qt target)

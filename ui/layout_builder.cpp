@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "ui/caption_label.h"
@@ -37,8 +38,13 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
             label->setAutoFillBackground(spec.container == nullptr);
             return label;
         }
-        case ControlKind::TextBox:
-            return new QLineEdit(caption, parent);
+        case ControlKind::TextBox: {
+            auto* field = new QLineEdit(caption, parent);
+            // No length limit: the toolkit's default of 32767 characters would
+            // silently cut off a longer paste.
+            field->setMaxLength(std::numeric_limits<int>::max());
+            return field;
+        }
         case ControlKind::Frame:
             return new QGroupBox(caption, parent);
         case ControlKind::CommandButton: {
