@@ -1,80 +1,92 @@
 #include "estimate/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <string_view>
+#include <cstdlib>
 
 namespace estimate {
 namespace {
 
+// Works in fixed buffers: the text is made once, without intermediate strings,
+// since number texts are made for every caption.
 template <typename Float>
 std::string significantText(Float value, int precision) {
     if (value == 0) {
         return "0";
     }
-    std::array<char, 64> buf{};
-    const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                      std::chars_format::scientific, precision - 1);
-    std::string_view sci(buf.data(), static_cast<std::size_t>(result.ptr - buf.data()));
+    std::array<char, 48> sci{};
+    const char* sciEnd = std::to_chars(sci.data(), sci.data() + sci.size(), value,
+                                       std::chars_format::scientific, precision - 1)
+                             .ptr;
     if (!std::isfinite(value)) {
-        return std::string(sci);  // never shown: every operation overflows first
+        return std::string(static_cast<const char*>(sci.data()),
+                           sciEnd);  // never shown: every operation overflows first
     }
 
-    // sci is "[-]d.ddddde[+-]xx": take the sign, the digits and the exponent apart.
-    std::string out;
-    if (sci.front() == '-') {
-        out.push_back('-');
-        sci.remove_prefix(1);
+    // sci is "[-]d.ddddde[+-]xx": the digits are read in place, around the point.
+    std::array<char, 48> out{};
+    char* o = out.data();
+    const char* p = sci.data();
+    if (*p == '-') {
+        *o++ = '-';
+        ++p;
     }
-    const std::size_t e = sci.find('e');
-    std::string digits;
-    for (char c : sci.substr(0, e)) {
-        if (c != '.') {
-            digits.push_back(c);
-        }
-    }
+    const char* const e = std::find(p, sciEnd, 'e');
     int exponent = 0;
-    std::string_view exp = sci.substr(e + 1);
-    if (exp.front() == '+') {
-        exp.remove_prefix(1);
+    for (const char* x = e + 2; x < sciEnd; ++x) {
+        exponent = exponent * 10 + (*x - '0');
     }
-    std::from_chars(exp.data(), exp.data() + exp.size(), exponent);
-    digits.erase(digits.find_last_not_of('0') + 1);
+    if (e[1] == '-') {
+        exponent = -exponent;
+    }
+    // The significant digits are p[0] and p[2] up to e, trailing zeros dropped.
+    const char* last = e - 1;
+    while (last > p && (*last == '0' || *last == '.')) {
+        --last;
+    }
+    const int count = last == p ? 1 : static_cast<int>(last - p);  // digits, point excluded
+    const auto digit = [p](int i) { return i == 0 ? p[0] : p[i + 1]; };
+    const auto copy = [&o, &digit](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            *o++ = digit(i);
+        }
+    };
 
     if (exponent < -4 || exponent >= precision) {
-        out += digits.front();
-        if (digits.size() > 1) {
-            out += '.';
-            out.append(digits, 1);
+        *o++ = p[0];
+        if (count > 1) {
+            *o++ = '.';
+            copy(1, count);
         }
-        out += exponent < 0 ? "E-" : "E+";
+        *o++ = 'E';
+        *o++ = exponent < 0 ? '-' : '+';
         const int magnitude = std::abs(exponent);
-        if (magnitude < 10) {
-            out += '0';
+        if (magnitude >= 100) {
+            *o++ = static_cast<char>('0' + magnitude / 100);
         }
-        std::array<char, 8> exponentDigits{};
-        const auto end = std::to_chars(exponentDigits.data(),
-                                       exponentDigits.data() + exponentDigits.size(), magnitude);
-        out.append(exponentDigits.data(), end.ptr);
-        return out;
-    }
-    if (exponent < 0) {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += digits;
-        return out;
-    }
-    const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= wholeDigits) {
-        out += digits;
-        out.append(wholeDigits - digits.size(), '0');
+        *o++ = static_cast<char>('0' + magnitude / 10 % 10);
+        *o++ = static_cast<char>('0' + magnitude % 10);
+    } else if (exponent < 0) {
+        *o++ = '0';
+        *o++ = '.';
+        for (int i = 0; i < -exponent - 1; ++i) {
+            *o++ = '0';
+        }
+        copy(0, count);
     } else {
-        out.append(digits, 0, wholeDigits);
-        out += '.';
-        out.append(digits, wholeDigits);
+        const int whole = exponent + 1;
+        copy(0, std::min(count, whole));
+        for (int i = count; i < whole; ++i) {
+            *o++ = '0';
+        }
+        if (count > whole) {
+            *o++ = '.';
+            copy(whole, count);
+        }
     }
-    return out;
+    return std::string(out.data(), o);
 }
 
 }  // namespace

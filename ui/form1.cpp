@@ -15,6 +15,7 @@
 #include "report/qt_line_printer.h"
 #include "report/report.h"
 #include "ui/homepage.h"
+#include "ui/program_icon.h"
 #include "ui/run_time_message.h"
 
 namespace ui {
@@ -40,12 +41,7 @@ Form1::Form1(report::PrinterFactory printers, QWidget* parent)
         printers_ = [] { return report::QtLinePrinter::defaultPrinter(); };
     }
     setWindowTitle(QStringLiteral("Quillmere"));
-    QIcon icon;
-    for (const char* file :
-         {":/icons/quillmere-16.png", ":/icons/quillmere.png", ":/icons/quillmere-48.png"}) {
-        icon.addFile(QString::fromLatin1(file));
-    }
-    setWindowIcon(icon);
+    setWindowIcon(programIcon());
     // A 9-point face of the default font: the captions were laid out for it.
     QFont base = font();
     base.setPointSize(9);
