@@ -4,7 +4,7 @@
 # To build and run the calculator.
 RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-noto-cjk)
 # To build and run every test, on top of the above.
-TEST_PACKAGES=(libgtest-dev xvfb xauth locales cups cups-client poppler-utils)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth locales cups cups-client poppler-utils)
 # For the sanitizer build and the fuzz targets.
 CHECK_PACKAGES=(clang libclang-rt-dev)
 
