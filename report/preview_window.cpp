@@ -16,7 +16,8 @@ using ui::ControlKind;
 using ui::ControlSpec;
 
 constexpr std::array kControls = {
-    ControlSpec{"List1", -1, ControlKind::ListBox, nullptr, nullptr, 960, 480, 6015, 4935, 0},
+    ControlSpec{"List1", -1, ControlKind::ListBox, nullptr, nullptr, 960, 480, 6015, 4935, 0,
+                "报告预览"},
     ControlSpec{"Command1", -1, ControlKind::CommandButton, nullptr, "打印", 7320, 480, 1095, 435,
                 1},
     ControlSpec{"Command2", -1, ControlKind::CommandButton, nullptr, "关闭", 7320, 1080, 1095, 435,

@@ -1,5 +1,6 @@
 #include "ui/caption_label.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -16,6 +17,9 @@ void CaptionLabel::paintEvent(QPaintEvent*) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     const QFontMetricsF metrics(font());
+    // One em from line to line: the pitch the window's captions were laid out
+    // for, two lines to a result caption's box.
+    const qreal pitch = QFontInfo(font()).pixelSize();
     QTextLayout layout(text(), font(), this);
     QTextOption option(Qt::AlignLeft);
     option.setWrapMode(wordWrap() ? QTextOption::WrapAtWordBoundaryOrAnywhere
@@ -27,7 +31,7 @@ void CaptionLabel::paintEvent(QPaintEvent*) {
         line.setLineWidth(width());
         // Baseline at the font's own ascent below the line's top.
         line.setPosition(QPointF(0, top + metrics.ascent() - line.ascent()));
-        top += metrics.lineSpacing();
+        top += pitch;
     }
     layout.endLayout();
     layout.draw(&painter, QPointF(0, 0));

@@ -84,6 +84,9 @@ BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
         Q_ASSERT_X(parent, "buildLayout", "a container must come before its controls");
         QWidget* widget = makeControl(spec, parent);
         widget->setObjectName(controlKey(spec.name, spec.index));
+        if (spec.accessibleName) {
+            widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+        }
         widget->setGeometry(pixelRect(spec.left, spec.top, spec.width, spec.height));
         built.add(widget->objectName(), widget);
         if (widget->focusPolicy() != Qt::NoFocus) {

@@ -20,6 +20,8 @@ struct ControlSpec {
     int width;
     int height;
     int tabIndex;
+    // What a screen reader says for the control; nullptr: its caption.
+    const char* accessibleName = nullptr;
 };
 
 // A straight line drawn on a container, in twips.

@@ -1,0 +1,70 @@
+// Every control a screen-reader user can reach, and every result caption, has a
+// name to speak, and no two of a window share one.
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSet>
+#include <QtTest>
+
+#include "report/preview_window.h"
+#include "ui/form1.h"
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+  private:
+    static QString spokenName(QWidget* widget) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        return face ? face->text(QAccessible::Name) : QString();
+    }
+
+    // The names of the window's focusable controls and of the given captions;
+    // fails on an empty or repeated one.
+    static void checkNames(QWidget* window, const QList<QWidget*>& captions, int expectedCount) {
+        QList<QWidget*> spoken = captions;
+        for (QWidget* child : window->findChildren<QWidget*>()) {
+            if (child->focusPolicy() & Qt::TabFocus) {
+                spoken << child;
+            }
+        }
+        QCOMPARE(spoken.size(), expectedCount);
+        QSet<QString> seen;
+        for (QWidget* widget : spoken) {
+            const QString name = spokenName(widget);
+            QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName() + " has no name"));
+            QVERIFY2(!seen.contains(name), qPrintable(widget->objectName() + " repeats " + name));
+            seen.insert(name);
+        }
+    }
+
+  private slots:
+    void mainWindowControlsAndResultsAreNamed() {
+        ui::Form1 form;
+        form.show();
+        QCOMPARE(spokenName(form.T_Main[0]), QString("鱼缸主体 长"));
+        QCOMPARE(spokenName(form.T_FU[2]), QString("辅助板材 块数"));
+        QCOMPARE(spokenName(form.Com_Count), QString("开始计算"));
+        QCOMPARE(spokenName(form.LabSize[1]), QString("左右短面尺寸"));
+        QCOMPARE(spokenName(form.Label_HeJi[4]), QString("总费用合计"));
+        // A caption is named by its label, not by its changing text.
+        form.Label_HeJi[4]->setText("138.71");
+        QCOMPARE(spokenName(form.Label_HeJi[4]), QString("总费用合计"));
+        QList<QWidget*> captions(form.LabSize.begin(), form.LabSize.end());
+        for (int i : {0, 1, 3, 4}) {
+            captions << form.Label_HeJi[i];
+        }
+        checkNames(&form, captions, 18 + 7);
+    }
+
+    void previewWindowControlsAreNamed() {
+        report::FrmPrint preview([] { return nullptr; }, nullptr);
+        QCOMPARE(spokenName(preview.Command1), QString("打印"));
+        checkNames(&preview, {}, 3);
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
