@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/worked_example.h"
+
 namespace report {
 namespace {
 
@@ -23,26 +25,7 @@ TEST(ReportBuilder, WorkedExampleHasSeventeenLinesInOrder) {
                            {"60 * 40 *  2 块", "29 * 40 *  2 块", "59 * 29 *  1 块"},
                            {"(主体面积 0.8831  +  辅助板材面积 0.06) *  单价 100 = 94.31",
                             "总边长9.86*  单价 2 = 19.72", "15* 2= 30", "144.03"}));
-    const std::vector<std::string> expected = {
-        "单位：公分（厘米）",
-        " ",
-        "********鱼缸主体尺寸************",
-        "前后长面尺寸：60 * 40 *  2 块",
-        "左右短面尺寸：29 * 40 *  2 块",
-        "底面尺寸：59 * 29 *  1 块",
-        " ",
-        "********辅助板材尺寸************",
-        "长20  *  宽  10   *  1块",
-        "长25  *  宽  8   *  2块",
-        " ",
-        "********计算价格结果(仅供参考)************",
-        "玻璃面积费用合计：(主体面积 0.8831  +  辅助板材面积 0.06) *  单价 100 = 94.31",
-        "玻璃磨边费用合计：总边长9.86*  单价 2 = 19.72",
-        "玻璃胶费用合计：15* 2= 30",
-        "*****************************************",
-        "总费用合计：144.03",
-    };
-    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(lines, testing_support::workedExampleReport());
 }
 
 TEST(ReportBuilder, NothingComputedGivesFifteenLinesOfLabelsAndStartCaptions) {

@@ -15,9 +15,12 @@
 
 #include "report/preview_window.h"
 #include "support/modal_driver.h"
+#include "support/recorded_form.h"
 #include "support/recording_printer.h"
+#include "support/worked_example.h"
 
 using testing_support::ModalDriver;
+using testing_support::pressAndDismiss;
 using testing_support::RecordingPrinter;
 
 // Receives the addresses the homepage link asks the desktop to open.
@@ -71,32 +74,11 @@ class Form1Test : public QObject {
         return out;
     }
 
-    // Presses a button whose operation will fail, and returns the text of the
-    // message box it shows (dismissed by the driver).
-    QString failingPress(QAbstractButton* button) {
-        QString message;
-        ModalDriver driver([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            if (box) {
-                message = box->text();
-            }
-            modal->close();
-        });
-        QTest::mouseClick(button, Qt::LeftButton);
-        if (driver.timedOut()) {
-            return "timed out";
-        }
-        return message;
-    }
-
   private slots:
     void init() {
         printed.clear();
-        form = std::make_unique<ui::Form1>(
-            [this] { return std::make_unique<RecordingPrinter>(&printed); });
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = testing_support::shownForm(&printed);
+        QVERIFY(form);
     }
     void cleanup() { form.reset(); }
 
@@ -220,7 +202,7 @@ class Form1Test : public QObject {
 
         type(form->Text1, "200");
         form->Text4->clear();
-        QCOMPARE(failingPress(form->Com_Count), QString("运行时错误：类型不匹配"));
+        QCOMPARE(pressAndDismiss(form->Com_Count), QString("运行时错误：类型不匹配"));
         // The glass and edge lines are new, the glue and total lines are the old.
         QCOMPARE(form->Label_HeJi[0]->text(),
                  QString("(主体面积 0.8831  +  辅助板材面积 0) *  单价 200 = 176.62"));
@@ -237,7 +219,7 @@ class Form1Test : public QObject {
 
     void failedAddLeavesNoLine() {
         form->T_FU[1]->clear();
-        QCOMPARE(failingPress(form->Command1), QString("运行时错误：类型不匹配"));
+        QCOMPARE(pressAndDismiss(form->Command1), QString("运行时错误：类型不匹配"));
         QCOMPARE(form->List1->count(), 0);
         QCOMPARE(int(form->plateTable().count()), 0);
     }
@@ -245,7 +227,7 @@ class Form1Test : public QObject {
     void panelFailureKeepsTheFirstCaption() {
         type(form->T_Main[0], "60");
         form->Text2->clear();
-        QCOMPARE(failingPress(form->Command2), QString("运行时错误：类型不匹配"));
+        QCOMPARE(pressAndDismiss(form->Command2), QString("运行时错误：类型不匹配"));
         QCOMPARE(captions().mid(0, 3), QStringList({"60 * 0 *  2 块", "0", "0"}));
     }
 
@@ -269,10 +251,11 @@ class Form1Test : public QObject {
         });
         QTest::mouseClick(form->Com_Print, Qt::LeftButton);
         QVERIFY(!driver.timedOut());
-        QCOMPARE(shown.size(), 17);
-        QCOMPARE(shown[3], QString("前后长面尺寸：60 * 40 *  2 块"));
-        QCOMPARE(shown[9], QString("长25  *  宽  8   *  2块"));
-        QCOMPARE(shown[16], QString("总费用合计：144.03"));
+        QStringList expected;
+        for (const std::string& line : testing_support::workedExampleReport()) {
+            expected << QString::fromStdString(line);
+        }
+        QCOMPARE(shown, expected);
         QCOMPARE(form->List1->currentRow(), 1);  // the last plate line stays selected
         QCOMPARE(printed.size(), std::size_t(1));
         QCOMPARE(printed[0].size(), std::size_t(17));

@@ -16,10 +16,12 @@
 
 #include "report/preview_window.h"
 #include "support/modal_driver.h"
+#include "support/recorded_form.h"
 #include "support/recording_printer.h"
 #include "ui/form1.h"
 
 using testing_support::ModalDriver;
+using testing_support::pressAndDismiss;
 using testing_support::RecordingPrinter;
 
 namespace {
@@ -60,19 +62,6 @@ class HostileWindowTest : public QObject {
         QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
     }
 
-    // Presses the button; returns the message shown, or "" when none was.
-    QString press(QPushButton* button) {
-        QString message;
-        ModalDriver driver([&](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                message = box->text();
-            }
-            modal->close();
-        });
-        QTest::mouseClick(button, Qt::LeftButton);
-        return driver.timedOut() ? QString("timed out") : message;
-    }
-
     // How long the window takes to handle the next event.
     qint64 answerTime() {
         QElapsedTimer clock;
@@ -99,11 +88,8 @@ class HostileWindowTest : public QObject {
   private slots:
     void init() {
         printed.clear();
-        form = std::make_unique<ui::Form1>(
-            [this] { return std::make_unique<RecordingPrinter>(&printed); });
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = testing_support::shownForm(&printed);
+        QVERIFY(form);
     }
     void cleanup() { form.reset(); }
 
@@ -115,7 +101,7 @@ class HostileWindowTest : public QObject {
             QCOMPARE(field->text().size(), megabyte.size());  // nothing cut off
             bool reported = false;
             for (QPushButton* button : {form->Command2, form->Command1, form->Com_Count}) {
-                reported = press(button) == "运行时错误：溢出" || reported;
+                reported = pressAndDismiss(button) == "运行时错误：溢出" || reported;
                 QVERIFY2(answerTime() < 1000, qPrintable(field->objectName()));
             }
             QVERIFY2(reported, qPrintable(field->objectName()));
@@ -153,7 +139,7 @@ class HostileWindowTest : public QObject {
                 const QString held = field->text();
                 const bool isNumber = number.match(held).hasMatch();
                 for (QPushButton* button : buttons) {
-                    const QString message = press(button);
+                    const QString message = pressAndDismiss(button);
                     QVERIFY2(isNumber ? message.isEmpty() : message.startsWith("运行时错误："),
                              qPrintable(field->objectName() + ": " + message));
                 }
@@ -167,15 +153,15 @@ class HostileWindowTest : public QObject {
     void fullTableRefusesTheNextPlateAndStillReports() {
         for (int i = 0; i < 101; ++i) {
             form->T_FU[0]->setText(QString::number(i + 1));
-            QCOMPARE(press(form->Command1), QString());
+            QCOMPARE(pressAndDismiss(form->Command1), QString());
         }
         QCOMPARE(int(form->plateTable().count()), 101);
-        QCOMPARE(press(form->Command1), QString("运行时错误：下标越界"));
+        QCOMPARE(pressAndDismiss(form->Command1), QString("运行时错误：下标越界"));
         QCOMPARE(form->List1->count(), 101);
         QCOMPARE(int(form->plateTable().count()), 101);
         QCOMPARE(form->List1->item(100)->text(), QString("长101  *  宽  0   *  1块"));
 
-        QCOMPARE(press(form->Com_Count), QString());
+        QCOMPARE(pressAndDismiss(form->Com_Count), QString());
         QVERIFY(!form->Label_HeJi[4]->text().isEmpty());
         int shown = 0;
         preview([&](report::FrmPrint* window) {
