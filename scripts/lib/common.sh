@@ -6,7 +6,7 @@ RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-noto-cjk)
 # To build and run every test, on top of the above.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth locales cups cups-client poppler-utils)
 # For the sanitizer build and the fuzz targets.
-CHECK_PACKAGES=(clang libclang-rt-dev)
+CHECK_PACKAGES=(clang libclang-rt-dev clang-format git)
 
 # Installs those of the named packages that are not installed yet. Needs root
 # (or sudo) only when something is missing.
