@@ -21,9 +21,9 @@ QRect pixelRect(int left, int top, int width, int height) {
                  twipsToPixels(height));
 }
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
-    const QString caption = spec.caption ? QString::fromUtf8(spec.caption) : QString();
-    switch (spec.kind) {
+QWidget* makeControl(const ControlSpec& entry, QWidget* parent) {
+    const QString caption = entry.caption ? QString::fromUtf8(entry.caption) : QString();
+    switch (entry.kind) {
         case ControlKind::PictureBox: {
             auto* box = new QWidget(parent);
             box->setFocusPolicy(Qt::TabFocus);
@@ -35,7 +35,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
             // Opaque on the window, where a later label covers part of an earlier
             // one. Inside a frame it shows the frame's own background, exactly as
             // an opaque label of the frame's colour would.
-            label->setAutoFillBackground(spec.container == nullptr);
+            label->setAutoFillBackground(entry.container == nullptr);
             return label;
         }
         case ControlKind::TextBox: {
@@ -79,30 +79,30 @@ BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
                         std::span<const LineSpec> lines) {
     BuiltLayout built;
     std::vector<std::pair<int, QWidget*>> focusable;
-    for (const ControlSpec& spec : controls) {
-        QWidget* parent = spec.container ? built.find(spec.container) : window;
+    for (const ControlSpec& entry : controls) {
+        QWidget* parent = entry.container ? built.find(entry.container) : window;
         Q_ASSERT_X(parent, "buildLayout", "a container must come before its controls");
-        QWidget* widget = makeControl(spec, parent);
-        widget->setObjectName(controlKey(spec.name, spec.index));
-        if (spec.accessibleName) {
-            widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+        QWidget* widget = makeControl(entry, parent);
+        widget->setObjectName(controlKey(entry.name, entry.index));
+        if (entry.accessibleName) {
+            widget->setAccessibleName(QString::fromUtf8(entry.accessibleName));
         }
-        widget->setGeometry(pixelRect(spec.left, spec.top, spec.width, spec.height));
+        widget->setGeometry(pixelRect(entry.left, entry.top, entry.width, entry.height));
         built.add(widget->objectName(), widget);
         if (widget->focusPolicy() != Qt::NoFocus) {
-            focusable.emplace_back(spec.tabIndex, widget);
+            focusable.emplace_back(entry.tabIndex, widget);
         }
     }
-    for (const LineSpec& spec : lines) {
-        QWidget* parent = spec.container ? built.find(spec.container) : window;
+    for (const LineSpec& entry : lines) {
+        QWidget* parent = entry.container ? built.find(entry.container) : window;
         auto* line = new QWidget(parent);
-        line->setObjectName(QString::fromLatin1(spec.name));
-        const int x = twipsToPixels(std::min(spec.x1, spec.x2));
-        const int y = twipsToPixels(std::min(spec.y1, spec.y2));
-        line->setGeometry(x, y, std::max(1, twipsToPixels(std::abs(spec.x2 - spec.x1))),
-                          std::max(1, twipsToPixels(std::abs(spec.y2 - spec.y1))));
+        line->setObjectName(QString::fromLatin1(entry.name));
+        const int x = twipsToPixels(std::min(entry.x1, entry.x2));
+        const int y = twipsToPixels(std::min(entry.y1, entry.y2));
+        line->setGeometry(x, y, std::max(1, twipsToPixels(std::abs(entry.x2 - entry.x1))),
+                          std::max(1, twipsToPixels(std::abs(entry.y2 - entry.y1))));
         QPalette palette = line->palette();
-        palette.setColor(QPalette::Window, QColor(spec.red, spec.green, spec.blue));
+        palette.setColor(QPalette::Window, QColor(entry.red, entry.green, entry.blue));
         line->setPalette(palette);
         line->setAutoFillBackground(true);
         built.add(line->objectName(), line);
