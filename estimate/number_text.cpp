@@ -21,8 +21,8 @@ std::string significantText(Float value, int precision) {
                                        std::chars_format::scientific, precision - 1)
                              .ptr;
     if (!std::isfinite(value)) {
-        return std::string(static_cast<const char*>(sci.data()),
-                           sciEnd);  // never shown: every operation overflows first
+        // Never shown: every operation overflows first.
+        return std::string(static_cast<const char*>(sci.data()), sciEnd);
     }
 
     // sci is "[-]d.ddddde[+-]xx": the digits are read in place, around the point.

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <array>
 
-#include "estimate/run_time_error.h"
 #include "report/page_layout.h"
 #include "ui/run_time_message.h"
 
@@ -49,15 +48,13 @@ void FrmPrint::addLine(const std::string& line) {
 }
 
 void FrmPrint::Command1_Click() {
-    try {
+    ui::runOperation(this, [this] {
         auto printer = printers_();
         printReport(*printer, List1->count(), [this](int i) {
             List1->setCurrentRow(i);
             return List1->currentItem()->text().toStdString();
         });
-    } catch (const estimate::RunTimeError& e) {
-        ui::showRunTimeError(this, e);
-    }
+    });
 }
 
 void FrmPrint::Command2_Click() {

@@ -10,7 +10,6 @@
 
 #include "estimate/cost.h"
 #include "estimate/panels.h"
-#include "estimate/run_time_error.h"
 #include "report/preview_window.h"
 #include "report/qt_line_printer.h"
 #include "report/report.h"
@@ -138,16 +137,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::runOperation(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const estimate::RunTimeError& e) {
-        showRunTimeError(this, e);
-    }
-}
-
 void Form1::Command2_Click() {
-    runOperation([this] {
+    runOperation(this, [this] {
         estimate::panelSizes(
             {text(T_Main[0]), text(T_Main[1]), text(T_Main[2]), text(Text2)},
             [this](int i, const std::string& caption) { LabSize[i]->setText(fromUtf8(caption)); });
@@ -155,14 +146,14 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command1_Click() {
-    runOperation([this] {
+    runOperation(this, [this] {
         const std::string line = plates_.add({text(T_FU[0]), text(T_FU[1]), text(T_FU[2])});
         List1->addItem(fromUtf8(line));
     });
 }
 
 void Form1::Com_Count_Click() {
-    runOperation([this] {
+    runOperation(this, [this] {
         const estimate::CostFields fields{text(Text1),     text(T_mb),      text(T_Main[0]),
                                           text(T_Main[1]), text(T_Main[2]), text(Text2),
                                           text(Text3),     text(Text4)};
@@ -173,7 +164,7 @@ void Form1::Com_Count_Click() {
 }
 
 void Form1::Com_Print_Click() {
-    runOperation([this] {
+    runOperation(this, [this] {
         report::ReportSource source;
         const auto label = [this](const char* name) { return caption(layout_.get<QLabel>(name)); };
         source.sizeLabels = {label("Label20"), label("Label21"), label("Label22")};

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 #include <array>
-#include <functional>
 
 #include "estimate/plates.h"
 #include "report/line_printer.h"
@@ -63,10 +62,6 @@ class Form1 : public QWidget {
     void findControls();
     void applyLooks();
     void wireEvents();
-
-    // Runs an operation; a run-time error stops it where it stands, keeps what it
-    // wrote and is shown in a message box. The fields keep everything typed.
-    void runOperation(const std::function<void()>& operation);
 
     BuiltLayout layout_;
     KeyFilter keyFilter_;

@@ -50,7 +50,9 @@ bool filterInputMethod(QObject* watched, const QInputMethodEvent* event) {
     const QString commit = event->commitString();
     QString kept;
     for (QChar c : commit) {
-        if (c == QLatin1Char('.') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))) {
+        // Backspace and Enter pass the filter as keys; as committed text they
+        // would be inserted as control characters.
+        if (passes(c) && c.isPrint()) {
             kept.append(c);
         }
     }

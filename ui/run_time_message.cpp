@@ -6,10 +6,14 @@
 
 namespace ui {
 
-void showRunTimeError(QWidget* parent, const estimate::RunTimeError& error) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillmere"),
-                    QString::fromStdString(error.message()), QMessageBox::Ok, parent);
-    box.exec();
+void runOperation(QWidget* parent, const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const estimate::RunTimeError& error) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillmere"),
+                        QString::fromStdString(error.message()), QMessageBox::Ok, parent);
+        box.exec();
+    }
 }
 
 }  // namespace ui
