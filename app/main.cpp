@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "printing/system_printers.h"
 #include "ui/form1.h"
 
 namespace {
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    ui::Form1 form;
+    ui::Form1 form(printing::systemPrinters());
     form.show();
     return app.exec();
 }

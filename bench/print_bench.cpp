@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "report/preview_window.h"
-#include "report/qt_line_printer.h"
+#include "printing/qt_line_printer.h"
+#include "ui/preview_window.h"
 
 namespace {
 
 double medianPressMs(int lines, const QString& pdf) {
-    report::FrmPrint preview([&] { return report::QtLinePrinter::pdfFile(pdf); }, nullptr);
+    ui::FrmPrint preview([&] { return printing::QtLinePrinter::pdfFile(pdf); }, nullptr);
     for (int i = 0; i < lines; ++i) {
         preview.addLine(i % 5 == 0 ? " "
                                    : "玻璃面积费用合计：(主体面积 0.8831  +  辅助板材面积 0.06)");

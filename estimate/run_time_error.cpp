@@ -1,5 +1,7 @@
 #include "estimate/run_time_error.h"
 
+#include <utility>
+
 namespace estimate {
 
 const char* errorKindName(ErrorKind kind) {
@@ -18,8 +20,15 @@ const char* errorKindName(ErrorKind kind) {
 
 RunTimeError::RunTimeError(ErrorKind kind) : std::runtime_error(errorKindName(kind)), kind_(kind) {}
 
+RunTimeError::RunTimeError(ErrorKind kind, std::string detail)
+    : std::runtime_error(errorKindName(kind)), kind_(kind), detail_(std::move(detail)) {}
+
 std::string RunTimeError::message() const {
-    return std::string("运行时错误：") + errorKindName(kind_);
+    std::string text = std::string("运行时错误：") + errorKindName(kind_);
+    if (!detail_.empty()) {
+        text += "（" + detail_ + "）";
+    }
+    return text;
 }
 
 }  // namespace estimate

@@ -17,14 +17,19 @@ const char* errorKindName(ErrorKind kind);
 class RunTimeError : public std::runtime_error {
   public:
     explicit RunTimeError(ErrorKind kind);
+    // With what the failing party said, e.g. the print system's reason.
+    RunTimeError(ErrorKind kind, std::string detail);
 
     ErrorKind kind() const noexcept { return kind_; }
+    const std::string& detail() const noexcept { return detail_; }
 
-    // "运行时错误：" followed by the kind's name, the text of the message box.
+    // "运行时错误：" followed by the kind's name, the text of the message box; a
+    // detail follows in brackets: "运行时错误：打印机错误（……）".
     std::string message() const;
 
   private:
     ErrorKind kind_;
+    std::string detail_;
 };
 
 }  // namespace estimate

@@ -10,12 +10,12 @@
 
 #include "estimate/cost.h"
 #include "estimate/panels.h"
-#include "report/preview_window.h"
-#include "report/qt_line_printer.h"
 #include "report/report.h"
+#include "ui/form1_layout.h"
 #include "ui/homepage.h"
+#include "ui/preview_window.h"
 #include "ui/program_icon.h"
-#include "ui/run_time_message.h"
+#include "window_kit/run_time_message.h"
 
 namespace ui {
 namespace {
@@ -36,20 +36,17 @@ QString fromUtf8(const std::string& s) {
 
 Form1::Form1(report::PrinterFactory printers, QWidget* parent)
     : QWidget(parent), keyFilter_(this), printers_(std::move(printers)) {
-    if (!printers_) {
-        printers_ = [] { return report::QtLinePrinter::defaultPrinter(); };
-    }
     setWindowTitle(QStringLiteral("Quillmere"));
     setWindowIcon(programIcon());
     // A 9-point face of the default font: the captions were laid out for it.
     QFont base = font();
     base.setPointSize(9);
     setFont(base);
-    layout_ = buildLayout(this, form1Controls(), form1Lines());
+    layout_ = kit::buildLayout(this, form1Controls(), form1Lines());
     findControls();
     applyLooks();
     wireEvents();
-    sizeAndCentre(this, kForm1Width, kForm1Height);
+    kit::sizeAndCentre(this, kForm1Width, kForm1Height);
     T_Main[0]->setFocus();
 }
 
@@ -138,7 +135,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::Command2_Click() {
-    runOperation(this, [this] {
+    kit::runOperation(this, [this] {
         estimate::panelSizes(
             {text(T_Main[0]), text(T_Main[1]), text(T_Main[2]), text(Text2)},
             [this](int i, const std::string& caption) { LabSize[i]->setText(fromUtf8(caption)); });
@@ -146,14 +143,14 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command1_Click() {
-    runOperation(this, [this] {
+    kit::runOperation(this, [this] {
         const std::string line = plates_.add({text(T_FU[0]), text(T_FU[1]), text(T_FU[2])});
         List1->addItem(fromUtf8(line));
     });
 }
 
 void Form1::Com_Count_Click() {
-    runOperation(this, [this] {
+    kit::runOperation(this, [this] {
         const estimate::CostFields fields{text(Text1),     text(T_mb),      text(T_Main[0]),
                                           text(T_Main[1]), text(T_Main[2]), text(Text2),
                                           text(Text3),     text(Text4)};
@@ -164,7 +161,7 @@ void Form1::Com_Count_Click() {
 }
 
 void Form1::Com_Print_Click() {
-    runOperation(this, [this] {
+    kit::runOperation(this, [this] {
         report::ReportSource source;
         const auto label = [this](const char* name) { return caption(layout_.get<QLabel>(name)); };
         source.sizeLabels = {label("Label20"), label("Label21"), label("Label22")};
@@ -179,7 +176,7 @@ void Form1::Com_Print_Click() {
         source.costs = {caption(Label_HeJi[0]), caption(Label_HeJi[1]), caption(Label_HeJi[3]),
                         caption(Label_HeJi[4])};
 
-        report::FrmPrint preview(printers_, this);
+        FrmPrint preview(printers_, this);
         for (const std::string& line : report::buildReport(source)) {
             preview.addLine(line);
         }

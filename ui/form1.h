@@ -6,7 +6,7 @@
 #include "estimate/plates.h"
 #include "report/line_printer.h"
 #include "ui/key_filter.h"
-#include "ui/layout_builder.h"
+#include "window_kit/layout_builder.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,9 +19,11 @@ namespace ui {
 // result captions, the plate list and the plate table. Each operation reads the
 // fields it needs when it runs and writes its captions back as it goes.
 class Form1 : public QWidget {
+    Q_OBJECT
+
   public:
-    // `printers` makes the printer each press of "打印" prints on; by default the
-    // system's default printer.
+    // `printers` makes the printer each press of "打印" prints on; without one,
+    // printing is the printer error.
     explicit Form1(report::PrinterFactory printers = {}, QWidget* parent = nullptr);
 
     // The operations behind the buttons and the homepage link.
@@ -63,7 +65,7 @@ class Form1 : public QWidget {
     void applyLooks();
     void wireEvents();
 
-    BuiltLayout layout_;
+    kit::BuiltLayout layout_;
     KeyFilter keyFilter_;
     estimate::PlateTable plates_;
     report::PrinterFactory printers_;

@@ -2,12 +2,14 @@
 // screen is not their focus order: see Form1's tab chain.
 #include <array>
 
-#include "ui/layout_table.h"
+#include "ui/form1_layout.h"
 
 namespace ui {
 namespace {
 
-using K = ControlKind;
+using K = kit::ControlKind;
+using kit::ControlSpec;
+using kit::LineSpec;
 
 constexpr std::array kControls = {
     // Created first so that the banner strip, made next, lies over it and hides it
@@ -98,10 +100,10 @@ constexpr std::array kLines = {
 
 }  // namespace
 
-std::span<const ControlSpec> form1Controls() {
+std::span<const kit::ControlSpec> form1Controls() {
     return kControls;
 }
-std::span<const LineSpec> form1Lines() {
+std::span<const kit::LineSpec> form1Lines() {
     return kLines;
 }
 

@@ -18,6 +18,8 @@ std::int16_t InputNumb(std::int16_t& n_KeyAscii);
 // reach the field. Pasted text is not filtered; the conversions judge it when an
 // operation reads the field.
 class KeyFilter : public QObject {
+    Q_OBJECT
+
   public:
     using QObject::QObject;
 

@@ -2,7 +2,7 @@
 # a way to install the missing ones.
 
 # To build and run the calculator.
-RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-noto-cjk)
+RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev fonts-noto-cjk)
 # To build and run every test, on top of the above.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth locales cups cups-client poppler-utils)
 # For the sanitizer build and the fuzz targets.

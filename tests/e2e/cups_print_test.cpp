@@ -4,17 +4,21 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
+#include "printing/system_printers.h"
 #include "private_cups.h"
-#include "report/preview_window.h"
 #include "support/modal_driver.h"
 #include "support/worked_example.h"
 #include "ui/form1.h"
+#include "ui/preview_window.h"
 
 using testing_support::CaptureServer;
 using testing_support::ModalDriver;
@@ -87,26 +91,21 @@ class CupsPrintTest : public QObject {
   private:
     PrivateCups cups;
     CaptureServer printer;
+    const QString queue = "quillmere-e2e";
+
+    QString addQueue() {
+        return cups.addDefaultRawQueue(queue, QString("socket://127.0.0.1:%1").arg(printer.port()));
+    }
 
     void type(QLineEdit* field, const QString& text) {
         field->selectAll();
         QTest::keyClicks(field, text);
     }
 
-  private slots:
-    void initTestCase() {
-        if (geteuid() != 0) {
-            QSKIP("a private cupsd needs root to start; this test did not run");
-        }
-        const QString started = cups.start();
-        QVERIFY2(started.isEmpty(), qPrintable(started));
-        const QString added = cups.addDefaultRawQueue(
-            "quillmere-e2e", QString("socket://127.0.0.1:%1").arg(printer.port()));
-        QVERIFY2(added.isEmpty(), qPrintable(added));
-    }
-
-    void printsTheWorkedExampleOnTheDefaultPrinter() {
-        ui::Form1 form;  // the shipped printer: the system's default
+    // Types the worked example into the window, computes it, opens the preview
+    // and runs `inside` in it; the preview is closed afterwards.
+    void inPreviewOfWorkedExample(const std::function<void(ui::FrmPrint*)>& inside) {
+        ui::Form1 form(printing::systemPrinters());  // the shipped printer
         form.show();
         for (auto [field, text] : {std::pair{form.T_Main[0], "60"},
                                    {form.T_Main[1], "30"},
@@ -127,20 +126,40 @@ class CupsPrintTest : public QObject {
         QTest::mouseClick(form.Com_Count, Qt::LeftButton);
 
         ModalDriver driver(
-            [](QWidget* modal) {
-                auto* preview = dynamic_cast<report::FrmPrint*>(modal);
+            [&](QWidget* modal) {
+                auto* preview = dynamic_cast<ui::FrmPrint*>(modal);
                 QVERIFY(preview);
-                QTest::mouseClick(preview->Command1, Qt::LeftButton);
+                inside(preview);
                 QTest::mouseClick(preview->Command2, Qt::LeftButton);
             },
-            30000);
+            90000);
         QTest::mouseClick(form.Com_Print, Qt::LeftButton);
         QVERIFY(!driver.timedOut());
+        QVERIFY(form.isVisible());
+    }
 
-        QVERIFY2(QTest::qWaitFor([&] { return !printer.jobs().isEmpty(); }, 60000),
+    // Presses "打印" and returns the text of the message box it showed, or "".
+    static QString pressPrint(ui::FrmPrint* preview) {
+        QString message;
+        ModalDriver box(
+            [&](QWidget* modal) {
+                if (auto* b = qobject_cast<QMessageBox*>(modal)) {
+                    message = b->text();
+                }
+                modal->close();
+            },
+            30000);
+        QTest::mouseClick(preview->Command1, Qt::LeftButton);
+        return message;
+    }
+
+    // Waits for the next job and checks it is the whole worked example's report,
+    // its lines 350 twips apart.
+    void checkNextJobIsTheReport(int jobsBefore) {
+        QVERIFY2(QTest::qWaitFor([&] { return printer.jobs().size() > jobsBefore; }, 60000),
                  qPrintable("no job reached the printer\n" + cups.errorLog()));
-        QCOMPARE(printer.jobs().size(), 1);
-        const QByteArray document = printer.jobs().first();
+        QCOMPARE(printer.jobs().size(), jobsBefore + 1);
+        const QByteArray document = printer.jobs().last();
         QVERIFY2(document.startsWith("%PDF"), document.left(64).constData());
 
         QTemporaryDir dir;
@@ -190,6 +209,70 @@ class CupsPrintTest : public QObject {
                 break;
             }
         }
+    }
+
+  private slots:
+    void initTestCase() {
+        if (geteuid() != 0) {
+            QSKIP("a private cupsd needs root to start; this test did not run");
+        }
+        const QString started = cups.start();
+        QVERIFY2(started.isEmpty(), qPrintable(started));
+        const QString added = addQueue();
+        QVERIFY2(added.isEmpty(), qPrintable(added));
+    }
+
+    void printsTheWorkedExampleOnTheDefaultPrinter() {
+        inPreviewOfWorkedExample([&](ui::FrmPrint* preview) {
+            const int before = int(printer.jobs().size());
+            QCOMPARE(pressPrint(preview), QString());
+            checkNextJobIsTheReport(before);
+        });
+    }
+
+    // The scheduler breaks while the preview is open: the press is the printer
+    // error, nothing reaches the printer, and once mended one press prints.
+    void aBrokenSchedulerIsThePrinterErrorUntilMended_data() {
+        QTest::addColumn<QStringList>("breakIt");
+        QTest::addColumn<QStringList>("mend");
+        QTest::newRow("queue rejects jobs")
+            << QStringList{"cupsreject", queue} << QStringList{"cupsaccept", queue};
+        QTest::newRow("queue removed")
+            << QStringList{"lpadmin", "-x", queue} << QStringList{"add queue"};
+        QTest::newRow("scheduler stopped")
+            << QStringList{"stop scheduler"} << QStringList{"start scheduler"};
+    }
+
+    void aBrokenSchedulerIsThePrinterErrorUntilMended() {
+        QFETCH(QStringList, breakIt);
+        QFETCH(QStringList, mend);
+        const auto act = [&](const QStringList& step) {
+            if (step.first() == "add queue") {
+                return addQueue();
+            }
+            if (step.first() == "stop scheduler") {
+                return cups.stop();
+            }
+            if (step.first() == "start scheduler") {
+                return cups.start();
+            }
+            return cups.run(step.first(), step.mid(1));
+        };
+        inPreviewOfWorkedExample([&](ui::FrmPrint* preview) {
+            const int before = int(printer.jobs().size());
+            const int lines = preview->List1->count();
+            QCOMPARE(act(breakIt), QString());
+            const QString message = pressPrint(preview);
+            QVERIFY2(message.startsWith("运行时错误：打印机错误"), qPrintable(message));
+            QTest::qWait(1500);  // a job sent by mistake would arrive by now
+            QCOMPARE(printer.jobs().size(), before);
+            QVERIFY(preview->isVisible());
+            QCOMPARE(preview->List1->count(), lines);
+
+            QCOMPARE(act(mend), QString());
+            QCOMPARE(pressPrint(preview), QString());
+            checkNextJobIsTheReport(before);
+        });
     }
 };
 

@@ -30,13 +30,20 @@ QString executable(const QString& name) {
 }  // namespace
 
 PrivateCups::~PrivateCups() {
-    if (cupsd_.state() != QProcess::NotRunning) {
-        cupsd_.terminate();
-        if (!cupsd_.waitForFinished(5000)) {
-            cupsd_.kill();
-            cupsd_.waitForFinished(2000);
-        }
+    stop();
+}
+
+QString PrivateCups::stop() {
+    if (cupsd_.state() == QProcess::NotRunning) {
+        return {};
     }
+    cupsd_.terminate();  // cupsd saves its queues as it goes down
+    if (!cupsd_.waitForFinished(10000)) {
+        cupsd_.kill();
+        cupsd_.waitForFinished(2000);
+        return "cupsd did not stop when asked";
+    }
+    return {};
 }
 
 QString PrivateCups::start() {

@@ -30,11 +30,16 @@ class PrivateCups {
     // default destination. Returns an empty string, or why it could not.
     QString addDefaultRawQueue(const QString& name, const QString& deviceUri);
 
+    // Stops the scheduler; start() brings it back with the queues it had.
+    QString stop();
+
+    // Runs a CUPS client program against the scheduler; returns an empty string,
+    // or its complaint.
+    QString run(const QString& program, const QStringList& arguments);
+
     QString errorLog() const;
 
   private:
-    QString run(const QString& program, const QStringList& arguments);
-
     QTemporaryDir dir_;
     QProcess cupsd_;
 };
@@ -42,6 +47,8 @@ class PrivateCups {
 // Stands in for a network printer: keeps the bytes of every connection it takes,
 // one job per connection.
 class CaptureServer : public QObject {
+    Q_OBJECT
+
   public:
     CaptureServer();
     quint16 port() const { return server_.serverPort(); }

@@ -9,8 +9,8 @@
 #include <QSet>
 #include <QtTest>
 
-#include "report/preview_window.h"
 #include "ui/form1.h"
+#include "ui/preview_window.h"
 
 class AccessibilityTest : public QObject {
     Q_OBJECT
@@ -60,7 +60,7 @@ class AccessibilityTest : public QObject {
     }
 
     void previewWindowControlsAreNamed() {
-        report::FrmPrint preview([] { return nullptr; }, nullptr);
+        ui::FrmPrint preview([] { return nullptr; }, nullptr);
         QCOMPARE(spokenName(preview.Command1), QString("打印"));
         checkNames(&preview, {}, 3);
     }

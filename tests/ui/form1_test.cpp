@@ -13,11 +13,11 @@
 #include <memory>
 #include <vector>
 
-#include "report/preview_window.h"
 #include "support/modal_driver.h"
 #include "support/recorded_form.h"
 #include "support/recording_printer.h"
 #include "support/worked_example.h"
+#include "ui/preview_window.h"
 
 using testing_support::ModalDriver;
 using testing_support::pressAndDismiss;
@@ -241,7 +241,7 @@ class Form1Test : public QObject {
 
         QStringList shown;
         ModalDriver driver([&](QWidget* modal) {
-            auto* preview = dynamic_cast<report::FrmPrint*>(modal);
+            auto* preview = dynamic_cast<ui::FrmPrint*>(modal);
             QVERIFY(preview);
             for (int i = 0; i < preview->List1->count(); ++i) {
                 shown << preview->List1->item(i)->text();
@@ -267,7 +267,7 @@ class Form1Test : public QObject {
         for (int round = 0; round < 2; ++round) {
             QStringList lines;
             ModalDriver driver([&](QWidget* modal) {
-                auto* preview = dynamic_cast<report::FrmPrint*>(modal);
+                auto* preview = dynamic_cast<ui::FrmPrint*>(modal);
                 for (int i = 0; preview && i < preview->List1->count(); ++i) {
                     lines << preview->List1->item(i)->text();
                 }

@@ -14,11 +14,11 @@
 #include <memory>
 #include <vector>
 
-#include "report/preview_window.h"
 #include "support/modal_driver.h"
 #include "support/recorded_form.h"
 #include "support/recording_printer.h"
 #include "ui/form1.h"
+#include "ui/preview_window.h"
 
 using testing_support::ModalDriver;
 using testing_support::pressAndDismiss;
@@ -74,9 +74,9 @@ class HostileWindowTest : public QObject {
         return clock.elapsed();
     }
 
-    void preview(const std::function<void(report::FrmPrint*)>& inside) {
+    void preview(const std::function<void(ui::FrmPrint*)>& inside) {
         ModalDriver driver([&](QWidget* modal) {
-            auto* window = dynamic_cast<report::FrmPrint*>(modal);
+            auto* window = dynamic_cast<ui::FrmPrint*>(modal);
             QVERIFY(window);
             inside(window);
             window->Command2->click();
@@ -164,7 +164,7 @@ class HostileWindowTest : public QObject {
         QCOMPARE(pressAndDismiss(form->Com_Count), QString());
         QVERIFY(!form->Label_HeJi[4]->text().isEmpty());
         int shown = 0;
-        preview([&](report::FrmPrint* window) {
+        preview([&](ui::FrmPrint* window) {
             shown = window->List1->count();
             window->Command1->click();
         });
@@ -180,7 +180,7 @@ class HostileWindowTest : public QObject {
         long memoryAfterTen = 0;
         for (int round = 0; round < 50; ++round) {
             QStringList lines;
-            preview([&](report::FrmPrint* window) {
+            preview([&](ui::FrmPrint* window) {
                 for (int i = 0; i < window->List1->count(); ++i) {
                     lines << window->List1->item(i)->text();
                 }

@@ -1,18 +1,19 @@
-#include "report/preview_window.h"
+#include "ui/preview_window.h"
 
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <array>
 
+#include "estimate/run_time_error.h"
 #include "report/page_layout.h"
-#include "ui/run_time_message.h"
+#include "window_kit/run_time_message.h"
 
-namespace report {
+namespace ui {
 namespace {
 
-using ui::ControlKind;
-using ui::ControlSpec;
+using kit::ControlKind;
+using kit::ControlSpec;
 
 constexpr std::array kControls = {
     ControlSpec{"List1", -1, ControlKind::ListBox, nullptr, nullptr, 960, 480, 6015, 4935, 0,
@@ -28,16 +29,16 @@ constexpr int kClientHeight = 6300;
 
 }  // namespace
 
-FrmPrint::FrmPrint(PrinterFactory printers, QWidget* parent)
+FrmPrint::FrmPrint(report::PrinterFactory printers, QWidget* parent)
     : QDialog(parent), printers_(std::move(printers)) {
     setWindowTitle(QStringLiteral("打印预览"));
     setModal(true);
     setAttribute(Qt::WA_DeleteOnClose, false);  // the caller's scope unloads it
-    layout_ = ui::buildLayout(this, kControls);
+    layout_ = kit::buildLayout(this, kControls);
     List1 = layout_.get<QListWidget>("List1");
     Command1 = layout_.get<QPushButton>("Command1");
     Command2 = layout_.get<QPushButton>("Command2");
-    ui::sizeAndCentre(this, kClientWidth, kClientHeight);
+    kit::sizeAndCentre(this, kClientWidth, kClientHeight);
     connect(Command1, &QPushButton::clicked, this, &FrmPrint::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmPrint::Command2_Click);
     List1->setFocus();
@@ -48,8 +49,11 @@ void FrmPrint::addLine(const std::string& line) {
 }
 
 void FrmPrint::Command1_Click() {
-    ui::runOperation(this, [this] {
-        auto printer = printers_();
+    kit::runOperation(this, [this] {
+        auto printer = printers_ ? printers_() : nullptr;
+        if (!printer) {
+            throw estimate::RunTimeError(estimate::ErrorKind::PrinterError);
+        }
         printReport(*printer, List1->count(), [this](int i) {
             List1->setCurrentRow(i);
             return List1->currentItem()->text().toStdString();
@@ -73,4 +77,4 @@ void FrmPrint::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-}  // namespace report
+}  // namespace ui

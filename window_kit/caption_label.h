@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-namespace ui {
+namespace kit {
 
 // A label whose text wraps at the line pitch of its own font. Chinese text falls
 // back to a CJK face whose line height is far taller than the glyphs need, which
@@ -10,6 +10,8 @@ namespace ui {
 // caption below; the lines are placed here one em apart instead. Top-left aligned, plain
 // text, like every caption of the windows.
 class CaptionLabel : public QLabel {
+    Q_OBJECT
+
   public:
     explicit CaptionLabel(const QString& text, QWidget* parent = nullptr);
 
@@ -17,4 +19,4 @@ class CaptionLabel : public QLabel {
     void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace ui
+}  // namespace kit

@@ -1,10 +1,10 @@
-#include "ui/caption_label.h"
+#include "window_kit/caption_label.h"
 
 #include <QFontInfo>
 #include <QPainter>
 #include <QTextLayout>
 
-namespace ui {
+namespace kit {
 
 CaptionLabel::CaptionLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setTextFormat(Qt::PlainText);
@@ -37,4 +37,4 @@ void CaptionLabel::paintEvent(QPaintEvent*) {
     layout.draw(&painter, QPointF(0, 0));
 }
 
-}  // namespace ui
+}  // namespace kit

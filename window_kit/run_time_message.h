@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace ui {
+namespace kit {
 
 // Runs an operation of a window. A run-time error stops it where it stands,
 // keeps what it wrote, and is shown in a modal message box over `parent`, in
@@ -12,4 +12,4 @@ namespace ui {
 // box is dismissed. The fields keep everything typed.
 void runOperation(QWidget* parent, const std::function<void()>& operation);
 
-}  // namespace ui
+}  // namespace kit

@@ -1,4 +1,4 @@
-#include "ui/layout_builder.h"
+#include "window_kit/layout_builder.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -11,9 +11,9 @@
 #include <limits>
 #include <vector>
 
-#include "ui/caption_label.h"
+#include "window_kit/caption_label.h"
 
-namespace ui {
+namespace kit {
 namespace {
 
 QRect pixelRect(int left, int top, int width, int height) {
@@ -64,11 +64,30 @@ QWidget* makeControl(const ControlSpec& entry, QWidget* parent) {
     return nullptr;
 }
 
+// The container a table entry names, which an earlier entry must have made; a
+// null parent would make the control a stray top-level window.
+QWidget* containerOf(const BuiltLayout& built, const char* container, QWidget* window) {
+    if (!container) {
+        return window;
+    }
+    QWidget* parent = built.find(container);
+    if (!parent) {
+        qFatal("The window's layout places a control in %s, which no earlier entry makes",
+               container);
+    }
+    return parent;
+}
+
 }  // namespace
 
 QString controlKey(const char* name, int index) {
     const QString base = QString::fromLatin1(name);
     return index < 0 ? base : base + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+}
+
+void missingControl(const char* name, int index) {
+    qFatal("The window's layout has no control %s of the kind asked for",
+           qPrintable(controlKey(name, index)));
 }
 
 QWidget* BuiltLayout::find(const char* name, int index) const {
@@ -80,9 +99,7 @@ BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
     BuiltLayout built;
     std::vector<std::pair<int, QWidget*>> focusable;
     for (const ControlSpec& entry : controls) {
-        QWidget* parent = entry.container ? built.find(entry.container) : window;
-        Q_ASSERT_X(parent, "buildLayout", "a container must come before its controls");
-        QWidget* widget = makeControl(entry, parent);
+        QWidget* widget = makeControl(entry, containerOf(built, entry.container, window));
         widget->setObjectName(controlKey(entry.name, entry.index));
         if (entry.accessibleName) {
             widget->setAccessibleName(QString::fromUtf8(entry.accessibleName));
@@ -94,8 +111,7 @@ BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
         }
     }
     for (const LineSpec& entry : lines) {
-        QWidget* parent = entry.container ? built.find(entry.container) : window;
-        auto* line = new QWidget(parent);
+        auto* line = new QWidget(containerOf(built, entry.container, window));
         line->setObjectName(QString::fromLatin1(entry.name));
         const int x = twipsToPixels(std::min(entry.x1, entry.x2));
         const int y = twipsToPixels(std::min(entry.y1, entry.y2));
@@ -127,4 +143,4 @@ void sizeAndCentre(QWidget* window, int clientWidth, int clientHeight) {
                  area.y() + (area.height() - window->height()) / 2);
 }
 
-}  // namespace ui
+}  // namespace kit

@@ -1,10 +1,10 @@
-#include "ui/run_time_message.h"
+#include "window_kit/run_time_message.h"
 
 #include <QMessageBox>
 
 #include "estimate/run_time_error.h"
 
-namespace ui {
+namespace kit {
 
 void runOperation(QWidget* parent, const std::function<void()>& operation) {
     try {
@@ -16,4 +16,4 @@ void runOperation(QWidget* parent, const std::function<void()>& operation) {
     }
 }
 
-}  // namespace ui
+}  // namespace kit

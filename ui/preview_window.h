@@ -4,19 +4,21 @@
 #include <string>
 
 #include "report/line_printer.h"
-#include "ui/layout_builder.h"
+#include "window_kit/layout_builder.h"
 
 class QListWidget;
 class QPushButton;
 
-namespace report {
+namespace ui {
 
 // The print preview: the report lines in a list, "打印" to print them and "关闭"
 // to close. Shown modally over the main window and discarded when closed, so
 // every preview starts from an empty list.
 class FrmPrint : public QDialog {
+    Q_OBJECT
+
   public:
-    FrmPrint(PrinterFactory printers, QWidget* parent);
+    FrmPrint(report::PrinterFactory printers, QWidget* parent);
 
     void addLine(const std::string& line);
 
@@ -33,8 +35,8 @@ class FrmPrint : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    ui::BuiltLayout layout_;
-    PrinterFactory printers_;
+    kit::BuiltLayout layout_;
+    report::PrinterFactory printers_;
 };
 
-}  // namespace report
+}  // namespace ui

@@ -1,4 +1,4 @@
-#include "report/preview_window.h"
+#include "ui/preview_window.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -21,8 +21,8 @@ class PreviewWindowTest : public QObject {
     std::vector<RecordingPrinter::Document> printed;
     bool printerPresent = true;
 
-    std::unique_ptr<report::FrmPrint> makePreview(int lines) {
-        auto preview = std::make_unique<report::FrmPrint>(
+    std::unique_ptr<ui::FrmPrint> makePreview(int lines) {
+        auto preview = std::make_unique<ui::FrmPrint>(
             [this] {
                 return std::make_unique<RecordingPrinter>(
                     &printed, report::PageGeometry{100000, 240}, printerPresent);
@@ -36,7 +36,7 @@ class PreviewWindowTest : public QObject {
 
     // Shows the preview modally, runs `action` inside it, and reports whether
     // exec() returned by itself (the window was unloaded) within the time limit.
-    bool runModal(report::FrmPrint* preview, const std::function<void()>& action) {
+    bool runModal(ui::FrmPrint* preview, const std::function<void()>& action) {
         ModalDriver driver([&](QWidget*) { action(); }, 5000);
         preview->exec();
         return !driver.timedOut();

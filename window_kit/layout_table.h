@@ -2,7 +2,7 @@
 
 #include <span>
 
-namespace ui {
+namespace kit {
 
 enum class ControlKind { PictureBox, Label, TextBox, Frame, CommandButton, ListBox };
 
@@ -44,12 +44,4 @@ constexpr int twipsToPixels(int twips) {
     return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
                       : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
-
-// The main window, parents listed before their children.
-std::span<const ControlSpec> form1Controls();
-std::span<const LineSpec> form1Lines();
-
-constexpr int kForm1Width = 10410;  // client area, twips
-constexpr int kForm1Height = 7905;
-
-}  // namespace ui
+}  // namespace kit

@@ -5,9 +5,12 @@
 #include <QWidget>
 #include <span>
 
-#include "ui/layout_table.h"
+#include "window_kit/layout_table.h"
 
-namespace ui {
+namespace kit {
+
+// Stops the program: the layout has no such control (a programming error).
+[[noreturn]] void missingControl(const char* name, int index);
 
 // The widgets made from a layout table, found by their names: "Text1" or, for an
 // element of a control array, "T_Main(0)".
@@ -17,12 +20,15 @@ class BuiltLayout {
 
     QWidget* find(const char* name, int index = -1) const;
 
-    // The widget of that name as its kind; aborts on a name the table lacks,
-    // which is a programming error caught by the first test run.
+    // The widget of that name as its kind. A name the table lacks, or a widget of
+    // another kind, is a programming error: the program stops with a message
+    // naming it, in every build, rather than go on with a null pointer.
     template <typename T>
     T* get(const char* name, int index = -1) const {
         auto* widget = qobject_cast<T*>(find(name, index));
-        Q_ASSERT_X(widget, "BuiltLayout::get", name);
+        if (!widget) {
+            missingControl(name, index);
+        }
         return widget;
     }
 
@@ -43,4 +49,4 @@ BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
 // screen. Computed here rather than left to a window manager, which may not exist.
 void sizeAndCentre(QWidget* window, int clientWidth, int clientHeight);
 
-}  // namespace ui
+}  // namespace kit

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cups/cups.h>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <memory>
+
+#include "printing/painted_line_printer.h"
+
+class QPdfWriter;
+
+namespace printing {
+
+// Prints on the default CUPS destination, found as lp finds it: the user's
+// lpoptions default, PRINTER or LPDEST, then the scheduler's default (the
+// scheduler itself is the one CUPS_SERVER names). The document is a PDF made for
+// the destination's default media and margins and handed to the scheduler
+// through the CUPS API, whose every answer is checked: only a job id counts as
+// printed, and a job that fails after it was created is cancelled.
+class CupsLinePrinter : public PaintedLinePrinter {
+  public:
+    CupsLinePrinter();
+    ~CupsLinePrinter() override;
+
+    // Finds the destination and its media; the printer error when either fails.
+    report::PageGeometry geometry() override;
+    // Submits the document; the printer error with CUPS' reason when the
+    // scheduler does not take it whole.
+    void endDoc() override;
+
+    // The job the document became, once endDoc() has returned; 0 before.
+    int jobId() const { return jobId_; }
+
+  protected:
+    QPagedPaintDevice* device() override;
+
+  private:
+    struct DestDeleter {
+        void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+    };
+    struct InfoDeleter {
+        void operator()(cups_dinfo_t* info) const { cupsFreeDestInfo(info); }
+    };
+    struct HttpDeleter {
+        void operator()(http_t* http) const { httpClose(http); }
+    };
+
+    // The destination's default media with its margins; false when CUPS names none.
+    bool defaultMedia(cups_size_t& media);
+    void submit(const QByteArray& document);
+    [[noreturn]] void cancelAndFail(int job);
+
+    std::unique_ptr<cups_dest_t, DestDeleter> dest_;
+    std::unique_ptr<http_t, HttpDeleter> http_;
+    std::unique_ptr<cups_dinfo_t, InfoDeleter> info_;
+    QBuffer pdf_;
+    std::unique_ptr<QPdfWriter> writer_;
+    int jobId_ = 0;
+};
+
+}  // namespace printing
