@@ -1,11 +1,35 @@
 # The one place that decides what differs between the platforms the program is
-# built for: Debian-family Linux, and 64-bit Windows cross-built with MinGW-w64.
-# The rest of the tree reads these variables and never tests the platform itself.
+# built for: Debian-family Linux, and 64-bit Windows cross-built with MinGW-w64
+# and checked under Wine. The rest of the tree reads these variables and never
+# tests the platform itself.
 
 if(WIN32)
   # Qt's native print support: the Windows default printer through the spooler.
   set(QUILLMERE_PRINTING native)
+  # Windows has no display variable to look for: a desktop is always there.
+  set(QUILLMERE_DISPLAY_CHECK OFF)
+  # Every window takes the icon of the exe's resources (IDI_ICON1), and the icon
+  # build tool could not run on the build machine anyway.
+  set(QUILLMERE_ICON_PIXELS OFF)
+  set(QUILLMERE_ICON_RESOURCE ${PROJECT_SOURCE_DIR}/packaging/windows/quillmere.ico)
+  # Some suites are Linux's own: the locale test switches POSIX locales, the
+  # end-to-end print test needs a CUPS scheduler, the start without a display
+  # and the accessibility, high-DPI and hostile-input suites check the X11 build.
+  set(QUILLMERE_LINUX_TESTS OFF)
+  # A Windows installer made with NSIS.
+  set(QUILLMERE_PACKAGE nsis)
+  # The exe, its licence and notices side by side in the installation folder.
+  set(QUILLMERE_INSTALL_BINDIR .)
+  # One self-contained exe: the C++ runtime, libgcc and winpthreads linked in.
+  add_link_options(-static)
 else()
   # The document goes to CUPS through its API, so every answer can be checked.
   set(QUILLMERE_PRINTING cups)
+  # Without DISPLAY or WAYLAND_DISPLAY the toolkit would abort: say so first.
+  set(QUILLMERE_DISPLAY_CHECK ON)
+  # The icon's pixels are compiled in, so starting decodes no image file.
+  set(QUILLMERE_ICON_PIXELS ON)
+  set(QUILLMERE_LINUX_TESTS ON)
+  set(QUILLMERE_INSTALL_BINDIR bin)
+  set(QUILLMERE_PACKAGE deb)
 endif()

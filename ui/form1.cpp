@@ -46,6 +46,7 @@ Form1::Form1(report::PrinterFactory printers, QWidget* parent)
     findControls();
     applyLooks();
     wireEvents();
+    linkLabelsToFields();
     kit::sizeAndCentre(this, kForm1Width, kForm1Height);
     T_Main[0]->setFocus();
 }
@@ -54,11 +55,14 @@ void Form1::findControls() {
     for (int i = 0; i < 3; ++i) {
         T_Main[i] = layout_.get<QLineEdit>("T_Main", i);
         T_FU[i] = layout_.get<QLineEdit>("T_FU", i);
-        LabSize[i] = layout_.get<QLabel>("LabSize", i);
+        LabSize[i] = layout_.get<kit::CaptionLabel>("LabSize", i);
     }
     for (int i = 0; i < 5; ++i) {
-        Label_HeJi[i] = layout_.get<QLabel>("Label_HeJi", i);
+        Label_HeJi[i] = layout_.get<kit::CaptionLabel>("Label_HeJi", i);
     }
+    // Under the banner it was never seen; off the window nothing can reach it.
+    unseenResult_.reset(Label_HeJi[2]);
+    Label_HeJi[2]->setParent(nullptr);
     T_mb = layout_.get<QLineEdit>("T_mb");
     Text1 = layout_.get<QLineEdit>("Text1");
     Text2 = layout_.get<QLineEdit>("Text2");
@@ -112,6 +116,21 @@ void Form1::applyLooks() {
                      QUrl(QString::fromUtf8(kHomepageUrl)).host());
 }
 
+void Form1::linkLabelsToFields() {
+    // Each field with a label beside it is linked to it, so a screen reader
+    // names the one by the other.
+    static constexpr std::pair<const char*, std::pair<const char*, int>> kLabels[] = {
+        {"Label6", {"Text1", -1}},  {"Label7", {"T_mb", -1}},   {"Label9", {"Text2", -1}},
+        {"Label13", {"Text3", -1}}, {"Label14", {"Text4", -1}}, {"Label3", {"T_FU", 0}},
+        {"Label4", {"T_FU", 1}},    {"Label5", {"T_FU", 2}},    {"Label10", {"List1", -1}}};
+    for (const auto& [label, field] : kLabels) {
+        layout_.get<QLabel>(label)->setBuddy(layout_.get<QWidget>(field.first, field.second));
+    }
+    for (int i = 0; i < 3; ++i) {
+        layout_.get<QLabel>("Label1", i)->setBuddy(T_Main[i]);
+    }
+}
+
 void Form1::wireEvents() {
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -136,9 +155,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::Command2_Click() {
     kit::runOperation(this, [this] {
-        estimate::panelSizes(
-            {text(T_Main[0]), text(T_Main[1]), text(T_Main[2]), text(Text2)},
-            [this](int i, const std::string& caption) { LabSize[i]->setText(fromUtf8(caption)); });
+        estimate::panelSizes({text(T_Main[0]), text(T_Main[1]), text(T_Main[2]), text(Text2)},
+                             [this](int i, const std::string& caption) {
+                                 LabSize[i]->setResultText(fromUtf8(caption));
+                             });
     });
 }
 
@@ -155,7 +175,7 @@ void Form1::Com_Count_Click() {
                                           text(T_Main[1]), text(T_Main[2]), text(Text2),
                                           text(Text3),     text(Text4)};
         estimate::costCalculation(fields, plates_, [this](int i, const std::string& caption) {
-            Label_HeJi[i]->setText(fromUtf8(caption));
+            Label_HeJi[i]->setResultText(fromUtf8(caption));
         });
     });
 }

@@ -2,10 +2,12 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "estimate/plates.h"
 #include "report/line_printer.h"
 #include "ui/key_filter.h"
+#include "window_kit/caption_label.h"
 #include "window_kit/layout_builder.h"
 
 class QLabel;
@@ -44,8 +46,10 @@ class Form1 : public QWidget {
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
     QLineEdit* Text4 = nullptr;
-    std::array<QLabel*, 3> LabSize{};
-    std::array<QLabel*, 5> Label_HeJi{};
+    std::array<kit::CaptionLabel*, 3> LabSize{};
+    // (2) is never seen and never written: it is kept off the window, where it
+    // would only be an empty label to a screen reader.
+    std::array<kit::CaptionLabel*, 5> Label_HeJi{};
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Com_Count = nullptr;
@@ -64,8 +68,10 @@ class Form1 : public QWidget {
     void findControls();
     void applyLooks();
     void wireEvents();
+    void linkLabelsToFields();
 
     kit::BuiltLayout layout_;
+    std::unique_ptr<kit::CaptionLabel> unseenResult_;  // Label_HeJi(2), owned off the window
     KeyFilter keyFilter_;
     estimate::PlateTable plates_;
     report::PrinterFactory printers_;

@@ -17,7 +17,7 @@ constexpr std::array kControls = {
     ControlSpec{"Label_HeJi", 2, K::Label, nullptr, "", 0, 0, 1815, 435, 44},
     // The banner strip starts 240 twips left of the window so it spans the width.
     ControlSpec{"Picture1", -1, K::PictureBox, nullptr, nullptr, -240, 0, 10635, 555, 17,
-                "标题横幅"},
+                "标题横幅：Quillmere 正式版1.01"},
     ControlSpec{"Label11", -1, K::Label, "Picture1", " Quillmere", 480, 180, 4155, 435, 32},
     ControlSpec{"Label25", -1, K::Label, "Picture1", "（正式版1.01）", 2880, 240, 1695, 255, 57},
     ControlSpec{"Label2", -1, K::Label, "Picture1", "单位：公分（厘米）", 4740, 240, 1755, 375, 18},
@@ -28,7 +28,8 @@ constexpr std::array kControls = {
                 480, 720, 9555, 315, 47},
     ControlSpec{"Label23", -1, K::Label, nullptr, "具体尺寸可参考鱼缸主体计算结果...........", 840,
                 960, 9375, 255, 55},
-    ControlSpec{"Frame4", -1, K::Frame, nullptr, nullptr, 480, 1200, 9555, 1155, 21},
+    ControlSpec{"Frame4", -1, K::Frame, nullptr, nullptr, 480, 1200, 9555, 1155, 21,
+                "单价与玻璃厚度"},
     ControlSpec{"Label6", -1, K::Label, "Frame4", "玻璃每平方米价格（元）：", 180, 300, 2295, 315,
                 25},
     ControlSpec{"Text1", -1, K::TextBox, "Frame4", "0", 2340, 240, 735, 315, 23,

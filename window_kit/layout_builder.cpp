@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "window_kit/caption_label.h"
+#include "window_kit/painted_lines.h"
 
 namespace kit {
 namespace {
@@ -102,7 +103,14 @@ BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
         QWidget* widget = makeControl(entry, containerOf(built, entry.container, window));
         widget->setObjectName(controlKey(entry.name, entry.index));
         if (entry.accessibleName) {
-            widget->setAccessibleName(QString::fromUtf8(entry.accessibleName));
+            const QString name = QString::fromUtf8(entry.accessibleName);
+            // A label with a name of its own is a result caption: it is heard by
+            // that name and the value it shows.
+            if (auto* caption = qobject_cast<CaptionLabel*>(widget)) {
+                caption->setResultName(name);
+            } else {
+                widget->setAccessibleName(name);
+            }
         }
         widget->setGeometry(pixelRect(entry.left, entry.top, entry.width, entry.height));
         built.add(widget->objectName(), widget);
@@ -111,17 +119,14 @@ BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
         }
     }
     for (const LineSpec& entry : lines) {
-        auto* line = new QWidget(containerOf(built, entry.container, window));
-        line->setObjectName(QString::fromLatin1(entry.name));
-        const int x = twipsToPixels(std::min(entry.x1, entry.x2));
-        const int y = twipsToPixels(std::min(entry.y1, entry.y2));
-        line->setGeometry(x, y, std::max(1, twipsToPixels(std::abs(entry.x2 - entry.x1))),
-                          std::max(1, twipsToPixels(std::abs(entry.y2 - entry.y1))));
-        QPalette palette = line->palette();
-        palette.setColor(QPalette::Window, QColor(entry.red, entry.green, entry.blue));
-        line->setPalette(palette);
-        line->setAutoFillBackground(true);
-        built.add(line->objectName(), line);
+        QWidget* container = containerOf(built, entry.container, window);
+        auto* painted = container->findChild<PaintedLines*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!painted) {
+            painted = new PaintedLines(container);
+        }
+        painted->add(QLine(twipsToPixels(entry.x1), twipsToPixels(entry.y1),
+                           twipsToPixels(entry.x2), twipsToPixels(entry.y2)),
+                     QColor(entry.red, entry.green, entry.blue));
     }
 
     std::stable_sort(focusable.begin(), focusable.end(),

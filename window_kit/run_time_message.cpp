@@ -10,8 +10,11 @@ void runOperation(QWidget* parent, const std::function<void()>& operation) {
     try {
         operation();
     } catch (const estimate::RunTimeError& error) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillmere"),
-                        QString::fromStdString(error.message()), QMessageBox::Ok, parent);
+        const QString message = QString::fromStdString(error.message());
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillmere"), message,
+                        QMessageBox::Ok, parent);
+        // An alert: a screen reader speaks the error itself, not the title.
+        box.setAccessibleName(message);
         box.exec();
     }
 }

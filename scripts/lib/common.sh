@@ -2,9 +2,13 @@
 # a way to install the missing ones.
 
 # To build and run the calculator.
-RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev fonts-noto-cjk)
+RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev qt6-translations-l10n
+              fonts-noto-cjk)
 # To build and run every test, on top of the above.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth locales cups cups-client poppler-utils)
+# To cross-build the Windows program and installer and check them under Wine.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64 xvfb xauth
+                  xdotool cups cups-client)
 # For the sanitizer build and the fuzz targets.
 CHECK_PACKAGES=(clang libclang-rt-dev clang-format git)
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -18,6 +19,7 @@
 #include "support/recording_printer.h"
 #include "support/worked_example.h"
 #include "ui/preview_window.h"
+#include "window_kit/qt_translation.h"
 
 using testing_support::ModalDriver;
 using testing_support::pressAndDismiss;
@@ -293,6 +295,25 @@ class Form1Test : public QObject {
         QVERIFY(!form->Label24->font().underline());
     }
 
+    // The toolkit's own texts read in Chinese under any locale (ctest runs this
+    // suite with LANG=C); the shortcuts keep their usual keys.
+    void toolkitTextsAreChinese() {
+        QMessageBox box(QMessageBox::Critical, "Quillmere", "", QMessageBox::Ok);
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), QString("确定"));
+        std::unique_ptr<QMenu> menu(form->T_Main[0]->createStandardContextMenu());
+        QStringList texts;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator()) {
+                texts << action->text().section('\t', 0, 0);
+                QVERIFY2(!texts.last().contains(QRegularExpression("[a-zA-Z]{2}")),
+                         qPrintable(action->text()));
+            }
+        }
+        QVERIFY2(texts.size() >= 7, qPrintable(texts.join(", ")));
+        QCOMPARE(menu->actions().first()->text().section('\t', 1),
+                 QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
+    }
+
     void exitClosesAtOnceWithoutAQuestion() {
         typeTank();
         ModalDriver noQuestion([](QWidget* modal) { modal->close(); }, 2000);
@@ -305,6 +326,9 @@ class Form1Test : public QObject {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    if (!kit::installQtChineseTexts(app)) {
+        return 1;
+    }
     Form1Test test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The Windows installer as a shop meets it, under Wine: installs silently into a
+# fresh prefix, starts the installed program on an X server with no DISPLAY in
+# its Windows environment, types the worked example into the real window,
+# prints through a private CUPS scheduler, exits with "关闭退出" and uninstalls.
+# Usage: installed_program.sh INSTALLER.exe [SCREENSHOT.png]
+set -euo pipefail
+installer=$(realpath "$1")
+screenshot=${2:-}
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "${cupsd_pid:-}" ] && kill "$cupsd_pid" 2>/dev/null
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A private scheduler with one raw queue that writes each job to a file.
+start_cups() {
+    local dir=$work/cups
+    mkdir -p "$dir"/{conf,spool,cache,state,log,tmp,out}
+    chmod 755 "$work" "$dir"
+    chmod 777 "$dir/out"
+    printf 'Listen %s/cups.sock\nLogLevel warn\nWebInterface No\nBrowsing No\n<Location />\n  Order allow,deny\n  Allow all\n</Location>\n<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n' \
+        "$dir" > "$dir/conf/cupsd.conf"
+    printf 'ServerRoot %s/conf\nRequestRoot %s/spool\nCacheDir %s/cache\nStateDir %s/state\nTempDir %s/tmp\nErrorLog %s/log/error_log\nAccessLog %s/log/access_log\nPageLog %s/log/page_log\nFileDevice Yes\nSandboxing Relaxed\n' \
+        "$dir" "$dir" "$dir" "$dir" "$dir" "$dir" "$dir" "$dir" > "$dir/conf/cups-files.conf"
+    /usr/sbin/cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" &
+    cupsd_pid=$!
+    export CUPS_SERVER=$dir/cups.sock
+    for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+    lpadmin -p quillmere-wine -E -v "file://$dir/out/job" -m raw 2>/dev/null
+    lpadmin -d quillmere-wine
+    job_file=$dir/out/job
+}
+
+# Presses the left button at a point of a window; a press and a release with a
+# pause between reach Wine more reliably than a click.
+press() {
+    xdotool mousemove --window "$1" "$2" "$3" mousedown 1
+    sleep 0.15
+    xdotool mouseup 1
+    sleep 0.4
+}
+
+# Replaces a field's text: click it, select all, type.
+type_into() {
+    press "$window" "$1" "$2"
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 60 "$3"
+}
+
+echo "-- a fresh Wine prefix that shows Chinese"
+wineboot -i > /dev/null 2>&1
+# Wine has none of the Windows fonts: Noto Sans CJK stands in for the faces the
+# toolkit asks for, so Latin and Chinese text look as they do on Windows.
+for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" "Microsoft YaHei" "SimSun" \
+            "SimHei" "黑体" "MS Sans Serif" "Arial"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
+        /d "Noto Sans CJK SC" /f > /dev/null 2>&1
+done
+
+echo "-- silent install"
+wine "$installer" /S
+home="$WINEPREFIX/drive_c/Program Files/Quillmere"
+for _ in $(seq 60); do [ -f "$home/Uninstall.exe" ] && break; sleep 1; done
+for file in quillmere.exe LICENSE THIRD-PARTY-NOTICES.txt Uninstall.exe; do
+    [ -f "$home/$file" ] || fail "the installer did not install $file"
+done
+grep -q "GNU LESSER GENERAL PUBLIC LICENSE" "$home/THIRD-PARTY-NOTICES.txt" ||
+    fail "the notices lack the LGPL-3.0 text"
+grep -q "apt-get source" "$home/THIRD-PARTY-NOTICES.txt" || fail "the notices name no Qt source"
+find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" -name "鱼缸玻璃计算器.lnk" |
+    grep -q . || fail "no Start-menu shortcut named 鱼缸玻璃计算器"
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere' /v DisplayName \
+    2>/dev/null | grep -q "Quillmere" || fail "no entry in Apps & features"
+
+echo "-- the installed program"
+start_cups
+Xvfb :97 -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=:97
+sleep 1
+# Wine needs DISPLAY to reach the X server; the program's own Windows
+# environment has none, as on a real Windows PC.
+cat > "$WINEPREFIX/drive_c/run.bat" << 'BAT'
+@echo off
+set DISPLAY=
+set QT_QPA_PLATFORM=
+"C:\Program Files\Quillmere\quillmere.exe"
+echo %ERRORLEVEL%> C:\exit-status.txt
+BAT
+wine cmd /c 'C:\run.bat' &
+window=$(timeout 60 xdotool search --sync --name '^Quillmere$' | head -1) ||
+    fail "the window did not appear"
+sleep 2
+geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "694x527" ] || fail "the window is $geometry, not 694x527"
+
+# The worked example, at the centres of the controls (pixels of the client area).
+type_into 70 210 60
+type_into 122 210 30
+type_into 174 210 40
+type_into 212 106 100
+type_into 426 106 2
+type_into 178 138 15
+type_into 402 138 2
+press "$window" 220 210           # 确定
+for plate in "20 10 1" "25 8 2"; do
+    set -- $plate
+    type_into 366 210 "$1"
+    type_into 366 238 "$2"
+    type_into 366 266 "$3"
+    press "$window" 448 202       # 增加
+done
+press "$window" 94 334            # 开始计算
+sleep 1
+[ -f "$WINEPREFIX/drive_c/exit-status.txt" ] && fail "the worked example ended the program"
+if [ -n "$screenshot" ]; then
+    import -window root -crop 694x527+0+0 "$screenshot" 2>/dev/null ||
+        xwd -root -silent | convert xwd:- -crop 694x527+0+0 "$screenshot"
+fi
+
+press "$window" 94 370            # 打印预览
+preview=$(timeout 30 xdotool search --sync --name '^打印预览$' | head -1) ||
+    fail "the preview did not open"
+sleep 1
+press "$preview" 524 46           # 打印
+for _ in $(seq 60); do [ -s "$job_file" ] && break; sleep 1; done
+[ -s "$job_file" ] || fail "no job reached the printer"
+press "$preview" 524 86           # 关闭
+sleep 1
+press "$window" 92 440            # 关闭退出
+for _ in $(seq 30); do [ -f "$WINEPREFIX/drive_c/exit-status.txt" ] && break; sleep 1; done
+status=$(tr -d '\r\n ' < "$WINEPREFIX/drive_c/exit-status.txt" 2>/dev/null || echo none)
+[ "$status" = "0" ] || fail "关闭退出 ended the program with status $status"
+
+echo "-- silent uninstall"
+wine "$home/Uninstall.exe" /S
+for _ in $(seq 60); do [ -e "$home/quillmere.exe" ] || break; sleep 1; done
+for file in quillmere.exe LICENSE THIRD-PARTY-NOTICES.txt; do
+    [ -e "$home/$file" ] && fail "the uninstaller left $file"
+done
+echo "The installer installs silently, the program works under Wine and uninstalls cleanly."
