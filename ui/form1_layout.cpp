@@ -62,7 +62,7 @@ constexpr std::array kControls = {
     ControlSpec{"LabSize", 2, K::Label, "Frame1", "0", 1680, 1560, 1575, 315, 54, "底面尺寸"},
     ControlSpec{"Frame2", -1, K::Frame, nullptr, "辅助板材（过滤、拉筋等用料）厘米", 3900, 2520,
                 3255, 1935, 7},
-    ControlSpec{"Frame3", -1, K::Frame, "Frame2", nullptr, 360, 180, 1935, 1635, 8},
+    ControlSpec{"Frame3", -1, K::Frame, "Frame2", nullptr, 360, 180, 1935, 1635, 8, "辅助板材尺寸"},
     ControlSpec{"Label3", -1, K::Label, "Frame3", "长：", 240, 360, 375, 315, 9},
     ControlSpec{"T_FU", 0, K::TextBox, "Frame3", "0", 780, 300, 915, 315, 12, "辅助板材 长"},
     ControlSpec{"Label4", -1, K::Label, "Frame3", "宽：", 240, 780, 495, 495, 10},

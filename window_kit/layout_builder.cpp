@@ -59,6 +59,12 @@ QWidget* makeControl(const ControlSpec& entry, QWidget* parent) {
             auto* list = new QListWidget(parent);
             list->setSelectionMode(QAbstractItemView::SingleSelection);
             list->setSortingEnabled(false);
+            // At a fractional scale the viewport, rounded outwards to whole
+            // pixels, would paint over the frame's right and bottom edges: the
+            // list paints the background under its frame and the viewport shows it.
+            list->setBackgroundRole(QPalette::Base);
+            list->setAutoFillBackground(true);
+            list->viewport()->setAutoFillBackground(false);
             return list;
         }
     }

@@ -5,7 +5,8 @@
 RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev qt6-translations-l10n
               fonts-noto-cjk)
 # To build and run every test, on top of the above.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth locales cups cups-client poppler-utils)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth locales cups cups-client poppler-utils
+               dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 appstream)
 # To cross-build the Windows program and installer and check them under Wine.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64 xvfb xauth
                   xdotool cups cups-client)

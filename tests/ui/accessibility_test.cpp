@@ -51,8 +51,8 @@ class AccessibilityTest : public QObject {
         QCOMPARE(spokenName(form.Label_HeJi[4]), QString("总费用合计"));
         // A result is heard by its label and its value (that the change is
         // announced is checked through a real AT-SPI bus by scripts/test).
-        for (auto [field, text] : {std::pair{form.T_Main[0], "60"}, {form.T_Main[1], "30"},
-                                   {form.T_Main[2], "40"}}) {
+        for (auto [field, text] :
+             {std::pair{form.T_Main[0], "60"}, {form.T_Main[1], "30"}, {form.T_Main[2], "40"}}) {
             field->setText(text);
         }
         form.Command2_Click();

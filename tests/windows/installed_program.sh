@@ -5,6 +5,7 @@
 # prints through a private CUPS scheduler, exits with "关闭退出" and uninstalls.
 # Usage: installed_program.sh INSTALLER.exe [SCREENSHOT.png]
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib/drive_window.sh"
 installer=$(realpath "$1")
 screenshot=${2:-}
 work=$(mktemp -d)
@@ -35,22 +36,6 @@ start_cups() {
     lpadmin -p quillmere-wine -E -v "file://$dir/out/job" -m raw 2>/dev/null
     lpadmin -d quillmere-wine
     job_file=$dir/out/job
-}
-
-# Presses the left button at a point of a window; a press and a release with a
-# pause between reach Wine more reliably than a click.
-press() {
-    xdotool mousemove --window "$1" "$2" "$3" mousedown 1
-    sleep 0.15
-    xdotool mouseup 1
-    sleep 0.4
-}
-
-# Replaces a field's text: click it, select all, type.
-type_into() {
-    press "$window" "$1" "$2"
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 60 "$3"
 }
 
 echo "-- a fresh Wine prefix that shows Chinese"
@@ -100,23 +85,7 @@ sleep 2
 geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = "694x527" ] || fail "the window is $geometry, not 694x527"
 
-# The worked example, at the centres of the controls (pixels of the client area).
-type_into 70 210 60
-type_into 122 210 30
-type_into 174 210 40
-type_into 212 106 100
-type_into 426 106 2
-type_into 178 138 15
-type_into 402 138 2
-press "$window" 220 210           # 确定
-for plate in "20 10 1" "25 8 2"; do
-    set -- $plate
-    type_into 366 210 "$1"
-    type_into 366 238 "$2"
-    type_into 366 266 "$3"
-    press "$window" 448 202       # 增加
-done
-press "$window" 94 334            # 开始计算
+type_worked_example "$window"
 sleep 1
 [ -f "$WINEPREFIX/drive_c/exit-status.txt" ] && fail "the worked example ended the program"
 if [ -n "$screenshot" ]; then
@@ -124,16 +93,16 @@ if [ -n "$screenshot" ]; then
         xwd -root -silent | convert xwd:- -crop 694x527+0+0 "$screenshot"
 fi
 
-press "$window" 94 370            # 打印预览
+press_print_preview "$window"
 preview=$(timeout 30 xdotool search --sync --name '^打印预览$' | head -1) ||
     fail "the preview did not open"
 sleep 1
-press "$preview" 524 46           # 打印
+press_preview_print "$preview"
 for _ in $(seq 60); do [ -s "$job_file" ] && break; sleep 1; done
 [ -s "$job_file" ] || fail "no job reached the printer"
-press "$preview" 524 86           # 关闭
+press_preview_close "$preview"
 sleep 1
-press "$window" 92 440            # 关闭退出
+press_exit "$window"
 for _ in $(seq 30); do [ -f "$WINEPREFIX/drive_c/exit-status.txt" ] && break; sleep 1; done
 status=$(tr -d '\r\n ' < "$WINEPREFIX/drive_c/exit-status.txt" 2>/dev/null || echo none)
 [ "$status" = "0" ] || fail "关闭退出 ended the program with status $status"

@@ -1,0 +1,51 @@
+# Drives the calculator's main window with xdotool, as a person would with the
+# mouse and keyboard. Points are the centres of the controls in the window's
+# pixels at 100 %; SCALE (1 by default) multiplies them for a scaled window.
+
+# Presses the left button at a point of a window; a press and a release with a
+# pause between reach Wine more reliably than a click.
+press() {
+    local scale=${SCALE:-1}
+    xdotool mousemove --window "$1" $(($2 * scale)) $(($3 * scale)) mousedown 1
+    sleep 0.15
+    xdotool mouseup 1
+    sleep 0.4
+}
+
+# Replaces the text of the field at a point of the main window: click, select
+# all, type.
+type_into() {
+    press "$window" "$1" "$2"
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 60 "$3"
+}
+
+# The worked example: a 60 x 30 x 40 cm tank of 5 mm glass at 100 yuan per m²,
+# 2 yuan per metre of edge, 15 yuan x 2 tubes of glue, plates 20 x 10 (1) and
+# 25 x 8 (2); sizes and costs computed. WINDOW is the main window's id.
+type_worked_example() {
+    window=$1
+    type_into 70 210 60
+    type_into 122 210 30
+    type_into 174 210 40
+    type_into 212 106 100
+    type_into 426 106 2
+    type_into 178 138 15
+    type_into 402 138 2
+    press "$window" 220 210 # 确定
+    local plate
+    for plate in "20 10 1" "25 8 2"; do
+        set -- $plate
+        type_into 366 210 "$1"
+        type_into 366 238 "$2"
+        type_into 366 266 "$3"
+        press "$window" 448 202 # 增加
+    done
+    press "$window" 94 334 # 开始计算
+}
+
+# The other buttons of the main window and of the preview.
+press_print_preview() { press "$1" 94 370; }
+press_exit() { press "$1" 92 440; }
+press_preview_print() { press "$1" 524 46; }
+press_preview_close() { press "$1" 524 86; }
