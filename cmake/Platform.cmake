@@ -8,14 +8,17 @@ if(WIN32)
   set(QUILLMERE_PRINTING native)
   # Windows has no display variable to look for: a desktop is always there.
   set(QUILLMERE_DISPLAY_CHECK OFF)
-  # Every window takes the icon of the exe's resources (IDI_ICON1), and the icon
-  # build tool could not run on the build machine anyway.
+  # The icon build tool cannot run on the build machine: the window icon comes
+  # from the PNGs, and Explorer's from the exe's icon resource.
   set(QUILLMERE_ICON_PIXELS OFF)
   set(QUILLMERE_ICON_RESOURCE ${PROJECT_SOURCE_DIR}/packaging/windows/quillmere.ico)
   # Some suites are Linux's own: the locale test switches POSIX locales, the
   # end-to-end print test needs a CUPS scheduler, the start without a display
   # and the accessibility, high-DPI and hostile-input suites check the X11 build.
   set(QUILLMERE_LINUX_TESTS OFF)
+  # The window suites run on the real Windows platform (under Wine, on an X
+  # server): the offscreen one finds no fonts on Windows.
+  set(QUILLMERE_TEST_PLATFORM windows)
   # A Windows installer made with NSIS.
   set(QUILLMERE_PACKAGE nsis)
   # The exe, its licence and notices side by side in the installation folder.
@@ -30,6 +33,7 @@ else()
   # The icon's pixels are compiled in, so starting decodes no image file.
   set(QUILLMERE_ICON_PIXELS ON)
   set(QUILLMERE_LINUX_TESTS ON)
+  set(QUILLMERE_TEST_PLATFORM offscreen)
   set(QUILLMERE_INSTALL_BINDIR bin)
   set(QUILLMERE_PACKAGE deb)
 endif()

@@ -11,11 +11,13 @@ struct IconPixels {
     const unsigned int* argb;
 };
 
-// Made at build time from packaging/icons (16, 32 and 48 px).
+// Made at build time from packaging/icons (16, 32 and 48 px), where the build
+// machine can run the tool that makes them.
 std::span<const IconPixels> programIconPixels();
 
-// The program's icon, from pixels compiled in: no image file is decoded, so no
-// image-format plugin is looked up while the window starts.
+// The program's icon, compiled in: from those pixels where there are some, so no
+// image file is decoded and no image-format plugin is looked up while the window
+// starts; else from the PNGs.
 QIcon programIcon();
 
 }  // namespace ui

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -16,6 +15,7 @@
 #include "printing/system_printers.h"
 #include "private_cups.h"
 #include "support/modal_driver.h"
+#include "support/recorded_form.h"
 #include "support/worked_example.h"
 #include "ui/form1.h"
 #include "ui/preview_window.h"
@@ -140,17 +140,7 @@ class CupsPrintTest : public QObject {
 
     // Presses "打印" and returns the text of the message box it showed, or "".
     static QString pressPrint(ui::FrmPrint* preview) {
-        QString message;
-        ModalDriver box(
-            [&](QWidget* modal) {
-                if (auto* b = qobject_cast<QMessageBox*>(modal)) {
-                    message = b->text();
-                }
-                modal->close();
-            },
-            30000);
-        QTest::mouseClick(preview->Command1, Qt::LeftButton);
-        return message;
+        return testing_support::pressAndDismiss(preview->Command1);
     }
 
     // Waits for the next job and checks it is the whole worked example's report,

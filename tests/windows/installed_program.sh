@@ -6,47 +6,59 @@
 # Usage: installed_program.sh INSTALLER.exe [SCREENSHOT.png]
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib/drive_window.sh"
+source "$(dirname "$0")/../../scripts/lib/wine_prefix.sh"
 installer=$(realpath "$1")
 screenshot=${2:-}
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all
 cleanup() {
     wineserver -k 2>/dev/null || true
     [ -n "${cupsd_pid:-}" ] && kill "$cupsd_pid" 2>/dev/null
+    [ -n "${capture_pid:-}" ] && kill "$capture_pid" 2>/dev/null
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
+    [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    [ -z "${DISPLAY:-}" ] || import -window root "${FAILURE_SHOT:-/tmp/wine-failure.png}" 2>/dev/null || true
+    exit 1
+}
 
-# A private scheduler with one raw queue that writes each job to a file.
+# A private scheduler with one raw queue whose device is a small capture server
+# on the loopback address, which keeps the first job it receives in a file.
 start_cups() {
     local dir=$work/cups
-    mkdir -p "$dir"/{conf,spool,cache,state,log,tmp,out}
+    mkdir -p "$dir"/{conf,spool,cache,state,log,tmp}
     chmod 755 "$work" "$dir"
-    chmod 777 "$dir/out"
+    job_file=$dir/job
+    /usr/bin/python3 -c '
+import socket, sys
+server = socket.create_server(("127.0.0.1", 0))
+open(sys.argv[1] + ".port", "w").write(str(server.getsockname()[1]))
+connection, _ = server.accept()
+data = b""
+while chunk := connection.recv(65536):
+    data += chunk
+open(sys.argv[1], "wb").write(data)
+' "$job_file" &
+    capture_pid=$!
     printf 'Listen %s/cups.sock\nLogLevel warn\nWebInterface No\nBrowsing No\n<Location />\n  Order allow,deny\n  Allow all\n</Location>\n<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n' \
         "$dir" > "$dir/conf/cupsd.conf"
-    printf 'ServerRoot %s/conf\nRequestRoot %s/spool\nCacheDir %s/cache\nStateDir %s/state\nTempDir %s/tmp\nErrorLog %s/log/error_log\nAccessLog %s/log/access_log\nPageLog %s/log/page_log\nFileDevice Yes\nSandboxing Relaxed\n' \
+    printf 'ServerRoot %s/conf\nRequestRoot %s/spool\nCacheDir %s/cache\nStateDir %s/state\nTempDir %s/tmp\nErrorLog %s/log/error_log\nAccessLog %s/log/access_log\nPageLog %s/log/page_log\nSandboxing Relaxed\n' \
         "$dir" "$dir" "$dir" "$dir" "$dir" "$dir" "$dir" "$dir" > "$dir/conf/cups-files.conf"
     /usr/sbin/cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" &
     cupsd_pid=$!
     export CUPS_SERVER=$dir/cups.sock
-    for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
-    lpadmin -p quillmere-wine -E -v "file://$dir/out/job" -m raw 2>/dev/null
+    for _ in $(seq 100); do
+        lpstat -r 2>/dev/null | grep -q "is running" && [ -s "$job_file.port" ] && break
+        sleep 0.1
+    done
+    lpadmin -p quillmere-wine -E -v "socket://127.0.0.1:$(cat "$job_file.port")" -m raw 2>/dev/null
     lpadmin -d quillmere-wine
-    job_file=$dir/out/job
 }
 
 echo "-- a fresh Wine prefix that shows Chinese"
-wineboot -i > /dev/null 2>&1
-# Wine has none of the Windows fonts: Noto Sans CJK stands in for the faces the
-# toolkit asks for, so Latin and Chinese text look as they do on Windows.
-for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" "Microsoft YaHei" "SimSun" \
-            "SimHei" "黑体" "MS Sans Serif" "Arial"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
-        /d "Noto Sans CJK SC" /f > /dev/null 2>&1
-done
+new_wine_prefix "$work/prefix"
 
 echo "-- silent install"
 wine "$installer" /S
@@ -65,9 +77,11 @@ wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillme
 
 echo "-- the installed program"
 start_cups
-Xvfb :97 -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+display=97
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=:97
+export DISPLAY=:$display
 sleep 1
 # Wine needs DISPLAY to reach the X server; the program's own Windows
 # environment has none, as on a real Windows PC.
@@ -88,10 +102,7 @@ geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 type_worked_example "$window"
 sleep 1
 [ -f "$WINEPREFIX/drive_c/exit-status.txt" ] && fail "the worked example ended the program"
-if [ -n "$screenshot" ]; then
-    import -window root -crop 694x527+0+0 "$screenshot" 2>/dev/null ||
-        xwd -root -silent | convert xwd:- -crop 694x527+0+0 "$screenshot"
-fi
+[ -z "$screenshot" ] || import -window "$window" "$screenshot"
 
 press_print_preview "$window"
 preview=$(timeout 30 xdotool search --sync --name '^打印预览$' | head -1) ||
@@ -102,8 +113,12 @@ for _ in $(seq 60); do [ -s "$job_file" ] && break; sleep 1; done
 [ -s "$job_file" ] || fail "no job reached the printer"
 press_preview_close "$preview"
 sleep 1
-press_exit "$window"
-for _ in $(seq 30); do [ -f "$WINEPREFIX/drive_c/exit-status.txt" ] && break; sleep 1; done
+# Right after the preview closes the first press may only bring the main window
+# back to the front: press again while it is still there.
+for _ in 1 2 3; do
+    press_exit "$window"
+    for _ in $(seq 10); do [ -f "$WINEPREFIX/drive_c/exit-status.txt" ] && break 2; sleep 1; done
+done
 status=$(tr -d '\r\n ' < "$WINEPREFIX/drive_c/exit-status.txt" 2>/dev/null || echo none)
 [ "$status" = "0" ] || fail "关闭退出 ended the program with status $status"
 

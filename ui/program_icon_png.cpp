@@ -1,0 +1,17 @@
+#include <QImage>
+
+#include "ui/program_icon.h"
+
+namespace ui {
+
+// The PNGs themselves, compiled in as resources: the icon build tool cannot run
+// where the program is cross-built, and PNG decoding is part of the toolkit.
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48}) {
+        icon.addFile(QStringLiteral(":/quillmere/icons/%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+}  // namespace ui
