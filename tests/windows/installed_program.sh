@@ -12,9 +12,10 @@ screenshot=${2:-}
 work=$(mktemp -d)
 cleanup() {
     wineserver -k 2>/dev/null || true
-    [ -n "${cupsd_pid:-}" ] && kill "$cupsd_pid" 2>/dev/null
-    [ -n "${capture_pid:-}" ] && kill "$capture_pid" 2>/dev/null
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+    local pid
+    for pid in ${cupsd_pid:-} ${capture_pid:-} ${xvfb_pid:-}; do
+        kill "$pid" 2>/dev/null || true
+    done
     [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
