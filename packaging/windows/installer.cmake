@@ -30,6 +30,8 @@ set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME "Quillmere 鱼缸玻璃计算器")
 set(CPACK_NSIS_DISPLAY_NAME "Quillmere 鱼缸玻璃计算器")
 set(CPACK_PACKAGE_EXECUTABLES quillmere "鱼缸玻璃计算器")
+# The shortcut's target: the exe lies in the installation folder itself.
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_INSTALLED_ICON_NAME quillmere.exe)
 set(CPACK_NSIS_MUI_ICON ${QUILLMERE_ICON_RESOURCE})
 set(CPACK_NSIS_MUI_UNIICON ${QUILLMERE_ICON_RESOURCE})

@@ -71,8 +71,13 @@ done
 grep -q "GNU LESSER GENERAL PUBLIC LICENSE" "$home/THIRD-PARTY-NOTICES.txt" ||
     fail "the notices lack the LGPL-3.0 text"
 grep -q "apt-get source" "$home/THIRD-PARTY-NOTICES.txt" || fail "the notices name no Qt source"
-find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" -name "鱼缸玻璃计算器.lnk" |
-    grep -q . || fail "no Start-menu shortcut named 鱼缸玻璃计算器"
+shortcut=$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" \
+    -name "鱼缸玻璃计算器.lnk" | head -1)
+[ -n "$shortcut" ] || fail "no Start-menu shortcut named 鱼缸玻璃计算器"
+# A shortcut holds its target's path a folder at a time.
+targets=$(strings -a -el "$shortcut")
+grep -qx "quillmere.exe" <<< "$targets" && ! grep -qx "bin" <<< "$targets" ||
+    fail "the shortcut does not start the installed quillmere.exe: $targets"
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere' /v DisplayName \
     2>/dev/null | grep -q "Quillmere" || fail "no entry in Apps & features"
 
