@@ -124,7 +124,8 @@ bool CupsLinePrinter::defaultMedia(cups_size_t& media) {
         name = option;
     } else if (ipp_attribute_t* fallback =
                    cupsFindDestDefault(http_.get(), dest_.get(), info_.get(), CUPS_MEDIA)) {
-        name = ippGetString(fallback, 0, nullptr) ? ippGetString(fallback, 0, nullptr) : "";
+        const char* value = ippGetString(fallback, 0, nullptr);
+        name = value ? value : "";
     }
     if (name.empty()) {
         name = systemPaperSize();
@@ -168,7 +169,6 @@ void CupsLinePrinter::submit(const QByteArray& document) {
         !succeeded(cupsFinishDestDocument(http, dest, info))) {
         cancelAndFail(job);
     }
-    jobId_ = job;
 }
 
 void CupsLinePrinter::cancelAndFail(int job) {

@@ -29,9 +29,6 @@ class CupsLinePrinter : public PaintedLinePrinter {
     // scheduler does not take it whole.
     void endDoc() override;
 
-    // The job the document became, once endDoc() has returned; 0 before.
-    int jobId() const { return jobId_; }
-
   protected:
     QPagedPaintDevice* device() override;
 
@@ -56,7 +53,6 @@ class CupsLinePrinter : public PaintedLinePrinter {
     std::unique_ptr<cups_dinfo_t, InfoDeleter> info_;
     QBuffer pdf_;
     std::unique_ptr<QPdfWriter> writer_;
-    int jobId_ = 0;
 };
 
 }  // namespace printing
