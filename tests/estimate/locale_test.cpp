@@ -21,16 +21,21 @@ namespace {
 
 const char* const kCommaLocale = "de_DE.UTF-8";
 
-// Switches the process to a decimal-comma locale, compiling one into a private
-// folder when the machine has none installed.
-bool enterCommaLocale() {
+// Switches the process to a decimal-comma locale, compiling one into a folder
+// of this process's own when the machine has none installed: ctest runs the
+// cases side by side, and one must never read another's half-written files.
+// Returns false when no such locale can be had; `compiled` names the folder made.
+bool enterCommaLocale(std::filesystem::path& compiled) {
     if (std::setlocale(LC_ALL, kCommaLocale) != nullptr) {
         return true;
     }
-    const auto dir = std::filesystem::temp_directory_path() / "quillmere-locales";
-    std::filesystem::create_directories(dir);
+    std::string dir = (std::filesystem::temp_directory_path() / "quillmere-locale-XXXXXX").string();
+    if (mkdtemp(dir.data()) == nullptr) {
+        return false;
+    }
+    compiled = dir;
     const std::string command =
-        "localedef -i de_DE -f UTF-8 '" + (dir / kCommaLocale).string() + "' >/dev/null 2>&1";
+        "localedef -i de_DE -f UTF-8 '" + (compiled / kCommaLocale).string() + "' >/dev/null 2>&1";
     if (std::system(command.c_str()) == -1) {
         return false;
     }
@@ -42,14 +47,23 @@ class CommaLocale : public ::testing::Test {
   protected:
     void SetUp() override {
         // Fails rather than skips: a machine without the locale proves nothing.
-        ASSERT_TRUE(enterCommaLocale()) << "cannot create the " << kCommaLocale << " locale";
+        ASSERT_TRUE(enterCommaLocale(compiled_))
+            << "cannot create the " << kCommaLocale << " locale";
         ASSERT_STREQ(std::localeconv()->decimal_point, ",");
         std::locale::global(std::locale(kCommaLocale));
     }
     void TearDown() override {
         std::locale::global(std::locale::classic());
         std::setlocale(LC_ALL, "C");
+        if (!compiled_.empty()) {
+            unsetenv("LOCPATH");
+            std::error_code ignored;
+            std::filesystem::remove_all(compiled_, ignored);
+        }
     }
+
+  private:
+    std::filesystem::path compiled_;
 };
 
 TEST_F(CommaLocale, ConversionsAndTextsAreTheSame) {
