@@ -9,7 +9,8 @@ namespace ui {
 QIcon programIcon() {
     QIcon icon;
     for (int size : {16, 32, 48}) {
-        icon.addFile(QStringLiteral(":/quillmere/icons/%1.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/quillmere/icons/%1x%1/apps/quillmere.png").arg(size),
+                     QSize(size, size));
     }
     return icon;
 }
