@@ -7,13 +7,16 @@
 #include <cstdio>
 #include <vector>
 
-#include "printing/qt_line_printer.h"
+#include "printing/page_painter.h"
+#include "printing/qt_printer.h"
 #include "ui/preview_window.h"
 
 namespace {
 
 double medianPressMs(int lines, const QString& pdf) {
-    ui::FrmPrint preview([&] { return printing::QtLinePrinter::pdfFile(pdf); }, nullptr);
+    ui::FrmPrint preview(
+        [&] { return std::make_unique<printing::PagePainter>(printing::QtPrinter::pdfFile(pdf)); },
+        nullptr);
     for (int i = 0; i < lines; ++i) {
         preview.addLine(i % 5 == 0 ? " "
                                    : "玻璃面积费用合计：(主体面积 0.8831  +  辅助板材面积 0.06)");

@@ -4,8 +4,11 @@
 # tests the platform itself.
 
 if(WIN32)
-  # Qt's native print support: the Windows default printer through the spooler.
+  # Qt's native print support: the Windows default printer through the spooler,
+  # and the spooler's own reasons when it fails.
   set(QUILLMERE_PRINTING native)
+  set(QUILLMERE_SYSTEM_REASON system_reason_windows.cpp)
+  set(QUILLMERE_SYSTEM_REASON_LIBS winspool)
   # Windows has no display variable to look for: a desktop is always there.
   set(QUILLMERE_DISPLAY_CHECK OFF)
   # The icon build tool cannot run on the build machine: the window icon comes
@@ -27,8 +30,10 @@ if(WIN32)
   # a release carries no symbols (half the size).
   add_link_options(-static $<$<CONFIG:Release>:-s>)
 else()
-  # The document goes to CUPS through its API, so every answer can be checked.
+  # The document goes to CUPS through its API, so every answer can be checked;
+  # CUPS gives its own reasons.
   set(QUILLMERE_PRINTING cups)
+  set(QUILLMERE_SYSTEM_REASON system_reason_none.cpp)
   # Without DISPLAY or WAYLAND_DISPLAY the toolkit would abort: say so first.
   set(QUILLMERE_DISPLAY_CHECK ON)
   # The icon's pixels are compiled in, so starting decodes no image file.

@@ -1,10 +1,11 @@
-#include "printing/qt_line_printer.h"
+#include "printing/page_painter.h"
+#include "printing/qt_printer.h"
 #include "printing/system_printers.h"
 
 namespace printing {
 
 report::PrinterFactory systemPrinters() {
-    return [] { return QtLinePrinter::defaultPrinter(); };
+    return [] { return std::make_unique<PagePainter>(QtPrinter::defaultPrinter()); };
 }
 
 }  // namespace printing

@@ -20,9 +20,10 @@ class LinePrinter {
   public:
     virtual ~LinePrinter() = default;
 
-    // The page of the printer that will print; throws the printer error when
-    // there is none. Called before anything is printed.
-    virtual PageGeometry geometry() = 0;
+    // Opens the printer for one document and gives its page; throws the printer
+    // error, with the print system's reason, when there is none. Nothing is
+    // printed yet: the lines are placed on the page before the first is printed.
+    virtual PageGeometry open() = 0;
 
     virtual void setX(int twips) = 0;
     virtual void setY(int twips) = 0;

@@ -24,7 +24,7 @@ std::vector<PlacedLine> placeLines(const std::vector<std::string>& lines, PageGe
 }
 
 void printReport(LinePrinter& printer, int count, const std::function<std::string(int)>& lineAt) {
-    const PageGeometry geometry = printer.geometry();
+    const PageGeometry geometry = printer.open();
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {

@@ -24,8 +24,8 @@ struct PlacedLine {
 std::vector<PlacedLine> placeLines(const std::vector<std::string>& lines, PageGeometry geometry);
 
 // Prints a report of `count` lines, reading line i through lineAt(i) (which may
-// select it in a list). The printer's page is asked for first, so a missing
-// printer fails before any line is read; every line is placed before the first
+// select it in a list). The printer is opened first, so a missing printer fails
+// before any line is read; every line is placed before the first
 // is printed, so nothing can fail once the document has been opened.
 void printReport(LinePrinter& printer, int count, const std::function<std::string(int)>& lineAt);
 

@@ -1,11 +1,21 @@
 #include "ui/preview_window.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "estimate/run_time_error.h"
+#include "printing/picture.h"
 #include "report/page_layout.h"
 #include "window_kit/run_time_message.h"
 
@@ -41,7 +51,25 @@ FrmPrint::FrmPrint(report::PrinterFactory printers, QWidget* parent)
     kit::sizeAndCentre(this, kClientWidth, kClientHeight);
     connect(Command1, &QPushButton::clicked, this, &FrmPrint::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmPrint::Command2_Click);
+    addCopyActions();
     List1->setFocus();
+}
+
+void FrmPrint::addCopyActions() {
+    copyTextAction = new QAction(QStringLiteral("复制文字"), List1);
+    copyTextAction->setShortcut(QKeySequence::Copy);
+    copyPictureAction = new QAction(QStringLiteral("复制图片"), List1);
+    copyPictureAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    for (QAction* action : {copyTextAction, copyPictureAction}) {
+        // The list's own Ctrl+C copies one line: these take the keys first.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        List1->addAction(action);
+    }
+    connect(copyTextAction, &QAction::triggered, this, &FrmPrint::copyText);
+    connect(copyPictureAction, &QAction::triggered, this, &FrmPrint::copyPicture);
+    List1->installEventFilter(this);
+    List1->viewport()->installEventFilter(this);
 }
 
 void FrmPrint::addLine(const std::string& line) {
@@ -63,6 +91,81 @@ void FrmPrint::Command1_Click() {
 
 void FrmPrint::Command2_Click() {
     reject();
+}
+
+void FrmPrint::copyText() {
+    QStringList lines;
+    for (int i = 0; i < List1->count(); ++i) {
+        lines << List1->item(i)->text();
+    }
+    // The clipboard gives each platform its own line ends.
+    QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+}
+
+void FrmPrint::copyPicture() {
+    kit::runOperation(this, [this] {
+        std::vector<std::string> lines;
+        for (int i = 0; i < List1->count(); ++i) {
+            lines.push_back(List1->item(i)->text().toStdString());
+        }
+        QGuiApplication::clipboard()->setImage(printing::reportPicture(lines, pictureDpi()));
+    });
+}
+
+int FrmPrint::pictureDpi() const {
+    const QScreen* shown = screen();
+    const double density = shown ? shown->logicalDotsPerInch() * shown->devicePixelRatio() : 96;
+    return std::max(192, static_cast<int>(std::ceil(2 * density)));
+}
+
+void FrmPrint::showCopyMenu(const QPoint& globalPos) {
+    QMenu menu(this);
+    menu.addAction(copyTextAction);
+    menu.addAction(copyPictureAction);
+    menu.exec(globalPos);
+}
+
+QPoint FrmPrint::keyboardMenuPoint() const {
+    const QRect shown = List1->viewport()->rect();
+    QPoint at = shown.topLeft();
+    if (const QListWidgetItem* current = List1->currentItem()) {
+        const QRect line = List1->visualItemRect(current);
+        if (shown.contains(line.bottomLeft())) {
+            at = line.bottomLeft();
+        }
+    }
+    return List1->viewport()->mapToGlobal(at);
+}
+
+bool FrmPrint::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != List1 && watched != List1->viewport()) {
+        return QDialog::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::ContextMenu: {
+            const auto* request = static_cast<QContextMenuEvent*>(event);
+            showCopyMenu(request->reason() == QContextMenuEvent::Mouse ? request->globalPos()
+                                                                       : keyboardMenuPoint());
+            return true;
+        }
+        case QEvent::KeyPress: {
+            // The menu key comes as a context menu request; Shift+F10 does not everywhere.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+                showCopyMenu(keyboardMenuPoint());
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            // The right button opens the menu without moving the selection:
+            // copying leaves the preview as it was.
+            return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
+        default:
+            break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FrmPrint::keyPressEvent(QKeyEvent* event) {

@@ -2,6 +2,17 @@
 # mouse and keyboard. Points are the centres of the controls in the window's
 # pixels at 100 %; SCALE (1 by default) multiplies them for a scaled window.
 
+# Prints the id of the first window whose name matches a pattern, waiting up to
+# a minute for it to appear; fails when none does.
+find_window() {
+    local found
+    found=$(timeout 60 xdotool search --sync --name "$1") || {
+        echo "no window is named $1" >&2
+        return 1
+    }
+    echo "${found%%$'\n'*}"
+}
+
 # Presses the left button at a point of a window; a press and a release with a
 # pause between reach Wine more reliably than a click.
 press() {
@@ -49,3 +60,4 @@ press_print_preview() { press "$1" 94 370; }
 press_exit() { press "$1" 92 440; }
 press_preview_print() { press "$1" 524 46; }
 press_preview_close() { press "$1" 524 86; }
+press_preview_list() { press "$1" 120 42; } # its first line

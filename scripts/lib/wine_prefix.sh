@@ -1,21 +1,41 @@
 # A Wine prefix for checking the Windows build.
 
 # Makes a fresh prefix in DIR and points WINEPREFIX at it. Wine has none of the
-# Windows fonts: Noto Sans CJK stands in for the faces the toolkit and the
-# program ask for, so Latin and Chinese text look as they do on Windows.
+# Windows fonts: FACE (Noto Sans CJK SC unless given) stands in for the faces
+# the toolkit and the program ask for, so Latin and Chinese text look as they
+# do on Windows.
 new_wine_prefix() {
     export WINEPREFIX=$1 WINEDEBUG=-all
+    local face=${2:-Noto Sans CJK SC}
     rm -rf "$WINEPREFIX"
     wineboot -i > /dev/null 2>&1
-    local reg=$WINEPREFIX/drive_c/fonts.reg face
+    local reg=$WINEPREFIX/drive_c/fonts.reg name
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-        for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" "Microsoft YaHei" \
+        for name in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" "Microsoft YaHei" \
                     "SimSun" "SimHei" "黑体" "MS Sans Serif" "Arial"; do
-            printf '"%s"="Noto Sans CJK SC"\r\n' "$face"
+            printf '"%s"="%s"\r\n' "$name" "$face"
         done
     } > "$reg"
     wine regedit /S 'C:\fonts.reg' > /dev/null 2>&1
     wineserver -w
+}
+
+# Lets Wine see only TrueType faces, WenQuanYi Micro Hei for Chinese: Wine's
+# PostScript driver embeds empty glyphs for fonts with CFF outlines (Noto Sans
+# CJK), so a printed page would come out blank. Writes the fontconfig file into
+# DIR and points FONTCONFIG_FILE at it; the prefix made after it uses the face.
+truetype_fonts_only() {
+    mkdir -p "$1/fontconfig-cache"
+    cat > "$1/fonts.conf" << CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/wqy</dir>
+  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <cachedir>$1/fontconfig-cache</cachedir>
+</fontconfig>
+CONF
+    export FONTCONFIG_FILE=$1/fonts.conf
 }

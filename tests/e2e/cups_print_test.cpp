@@ -1,6 +1,5 @@
 // Prints the worked example from the real window through a real CUPS scheduler
 // and reads back what the printer received.
-#include <unistd.h>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -203,11 +202,9 @@ class CupsPrintTest : public QObject {
 
   private slots:
     void initTestCase() {
-        if (geteuid() != 0) {
-            QSKIP("a private cupsd needs root to start; this test did not run");
+        if (!PrivateCups::available()) {
+            QSKIP("the private scheduler needs root to start; this test did not run");
         }
-        const QString started = cups.start();
-        QVERIFY2(started.isEmpty(), qPrintable(started));
         const QString added = addQueue();
         QVERIFY2(added.isEmpty(), qPrintable(added));
     }

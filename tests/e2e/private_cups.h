@@ -3,45 +3,36 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
-#include <QProcess>
 #include <QString>
 #include <QTcpServer>
-#include <QTemporaryDir>
 
 class QTcpSocket;
 
 namespace testing_support {
 
-// A CUPS scheduler of the test's own: its configuration, spool and socket live in
-// a temporary folder, and clients reach it through CUPS_SERVER, so the printers
-// of the machine are never touched.
+// The tests' private CUPS scheduler, the scheduler service of tests/services:
+// its configuration, spool and socket live in the build folder, and this
+// process reaches it through CUPS_SERVER, so the machine's own printers are
+// never touched.
 class PrivateCups {
   public:
-    PrivateCups() = default;
-    ~PrivateCups();
-    PrivateCups(const PrivateCups&) = delete;
-    PrivateCups& operator=(const PrivateCups&) = delete;
-
-    // Starts the scheduler and points this process's CUPS clients at it. Returns
-    // an empty string, or why it could not.
-    QString start();
+    // Whether the scheduler is up; it needs root, and is not started without.
+    static bool available();
 
     // Adds a raw queue that sends each job to the device URI, and makes it the
     // default destination. Returns an empty string, or why it could not.
     QString addDefaultRawQueue(const QString& name, const QString& deviceUri);
 
-    // Stops the scheduler; start() brings it back with the queues it had.
+    // Stops the scheduler; start() brings it back with the queues it had. Each
+    // returns an empty string, or why it could not.
     QString stop();
+    QString start();
 
     // Runs a CUPS client program against the scheduler; returns an empty string,
     // or its complaint.
     QString run(const QString& program, const QStringList& arguments);
 
     QString errorLog() const;
-
-  private:
-    QTemporaryDir dir_;
-    QProcess cupsd_;
 };
 
 // Stands in for a network printer: keeps the bytes of every connection it takes,

@@ -26,7 +26,7 @@ class RecordingPrinter : public report::LinePrinter {
                               report::PageGeometry page = {100000, 240}, bool present = true)
         : finished_(finished), page_(page), present_(present) {}
 
-    report::PageGeometry geometry() override {
+    report::PageGeometry open() override {
         if (!present_) {
             throw estimate::RunTimeError(estimate::ErrorKind::PrinterError);
         }

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSet>
+#include <QTimer>
 #include <QtTest>
 
 #include "ui/form1.h"
@@ -65,10 +66,48 @@ class AccessibilityTest : public QObject {
         checkNames(&form, captions, 18 + 7);
     }
 
+    // A screen reader walking the window never lands on a nameless text: the
+    // result that is never shown or written stays off the window.
+    void noTextOnTheWindowIsNameless() {
+        ui::Form1 form;
+        form.show();
+        QList<QAccessibleInterface*> pending{QAccessible::queryAccessibleInterface(&form)};
+        int texts = 0;
+        while (!pending.isEmpty()) {
+            QAccessibleInterface* node = pending.takeLast();
+            for (int i = 0; i < node->childCount(); ++i) {
+                pending << node->child(i);
+            }
+            if (node->role() == QAccessible::StaticText) {
+                ++texts;
+                QVERIFY2(!node->text(QAccessible::Name).trimmed().isEmpty(),
+                         qPrintable(node->object()->objectName() + " has no name"));
+            }
+        }
+        QVERIFY2(texts >= 20, qPrintable(QString::number(texts)));
+    }
+
     void previewWindowControlsAreNamed() {
         ui::FrmPrint preview([] { return nullptr; }, nullptr);
         QCOMPARE(spokenName(preview.Command1), QString("打印"));
         checkNames(&preview, {}, 3);
+
+        // The list's context menu, opened from the keyboard, names its two items
+        // and their keys.
+        preview.show();
+        QStringList items;
+        QTimer::singleShot(50, [&] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                QAccessibleInterface* face = QAccessible::queryAccessibleInterface(menu);
+                for (int i = 0; face && i < face->childCount(); ++i) {
+                    items << face->child(i)->text(QAccessible::Name) + " " +
+                                 face->child(i)->text(QAccessible::Accelerator);
+                }
+                menu->close();
+            }
+        });
+        QTest::keyClick(preview.List1, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(items, QStringList({"复制文字 Ctrl+C", "复制图片 Ctrl+Shift+C"}));
     }
 };
 

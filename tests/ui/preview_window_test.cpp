@@ -1,15 +1,20 @@
 #include "ui/preview_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
 #include <vector>
 
+#include "printing/picture.h"
 #include "support/modal_driver.h"
 #include "support/recording_printer.h"
+#include "support/worked_example.h"
 
 using testing_support::ModalDriver;
 using testing_support::RecordingPrinter;
@@ -20,6 +25,14 @@ class PreviewWindowTest : public QObject {
   private:
     std::vector<RecordingPrinter::Document> printed;
     bool printerPresent = true;
+
+    std::unique_ptr<ui::FrmPrint> makePreview(const std::vector<std::string>& lines) {
+        auto preview = makePreview(0);
+        for (const std::string& line : lines) {
+            preview->addLine(line);
+        }
+        return preview;
+    }
 
     std::unique_ptr<ui::FrmPrint> makePreview(int lines) {
         auto preview = std::make_unique<ui::FrmPrint>(
@@ -51,10 +64,20 @@ class PreviewWindowTest : public QObject {
     void layoutAndFocus() {
         auto preview = makePreview(3);
         QCOMPARE(preview->windowTitle(), QString("打印预览"));
-        QCOMPARE(preview->size(), QSize(603, 420));
-        QCOMPARE(preview->List1->geometry(), QRect(64, 32, 401, 329));
         QCOMPARE(preview->Command1->text(), QString("打印"));
-        QCOMPARE(preview->Command2->geometry(), QRect(488, 72, 73, 29));
+        QCOMPARE(preview->Command2->text(), QString("关闭"));
+        // The list fills most of the window; "打印" stands level with its top,
+        // right of it, and "关闭" below "打印", the same size; nothing overlaps.
+        const QRect list = preview->List1->geometry();
+        const QRect print = preview->Command1->geometry();
+        const QRect close = preview->Command2->geometry();
+        QVERIFY(preview->rect().contains(list | print | close));
+        QVERIFY(list.width() * list.height() > preview->width() * preview->height() / 2);
+        QVERIFY(list.right() < print.left());
+        QCOMPARE(print.top(), list.top());
+        QCOMPARE(close.left(), print.left());
+        QCOMPARE(close.size(), print.size());
+        QVERIFY(print.bottom() < close.top());
         QVERIFY(!preview->Command1->isDefault() && !preview->Command1->autoDefault());
         QVERIFY(!preview->Command2->isDefault() && !preview->Command2->autoDefault());
         QWidget* focused = nullptr;
@@ -127,6 +150,103 @@ class PreviewWindowTest : public QObject {
         QCOMPARE(message, QString("运行时错误：打印机错误"));
         QVERIFY(printed.empty());
         QCOMPARE(preview->List1->currentRow(), rowBefore);  // no line was walked
+    }
+
+    // Each way of copying puts the whole report on the clipboard, and leaves the
+    // preview, its selection and the next printout as they were.
+    void copyingPutsTheWholeReportOnTheClipboard_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("picture");
+        QTest::newRow("Ctrl+C") << "Ctrl+C" << false;
+        QTest::newRow("Ctrl+Shift+C") << "Ctrl+Shift+C" << true;
+        QTest::newRow("Shift+F10, 复制文字") << "Shift+F10" << false;
+        QTest::newRow("menu key, 复制图片") << "Menu" << true;
+        QTest::newRow("right click, 复制图片") << "right click" << true;
+    }
+
+    void copyingPutsTheWholeReportOnTheClipboard() {
+        QFETCH(QString, how);
+        QFETCH(bool, picture);
+        if (how.startsWith("Ctrl") && QGuiApplication::platformName() == "windows") {
+            // Windows matches shortcuts by the key's virtual code, which a
+            // synthetic key lacks; the installed program's check presses real keys.
+            QSKIP("a synthetic key reaches no shortcut on Windows");
+        }
+        const auto& lines = testing_support::workedExampleReport();
+        auto preview = makePreview(lines);
+        QClipboard* clipboard = QApplication::clipboard();
+        clipboard->setText("before");
+        QStringList menuItems;
+        QVERIFY(runModal(preview.get(), [&] {
+            QListWidget* list = preview->List1;
+            list->setCurrentRow(3);
+            const QPoint onLine = list->visualItemRect(list->item(5)).center();
+            // Picks the menu's item by keyboard, as soon as the menu is up.
+            QTimer::singleShot(0, [&] { pickFromMenu(picture ? 2 : 1, &menuItems); });
+            if (how == "Ctrl+C") {
+                QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+            } else if (how == "Ctrl+Shift+C") {
+                QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+            } else if (how == "Shift+F10") {
+                QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+            } else if (how == "Menu") {
+                QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                                          list->mapToGlobal(QPoint(0, 0)));
+                QApplication::sendEvent(list, &request);
+            } else {
+                QTest::mouseClick(list->viewport(), Qt::RightButton, {}, onLine);
+                QContextMenuEvent request(QContextMenuEvent::Mouse, onLine,
+                                          list->viewport()->mapToGlobal(onLine));
+                QApplication::sendEvent(list->viewport(), &request);
+            }
+            QCOMPARE(list->currentRow(), 3);
+            QCOMPARE(list->count(), int(lines.size()));
+            QVERIFY(preview->isVisible());
+            preview->Command1->click();
+            preview->Command2->click();
+        }));
+        if (how.contains("Ctrl")) {
+            QVERIFY(menuItems.isEmpty());
+        } else {
+            QCOMPARE(menuItems, QStringList({"复制文字\tCtrl+C", "复制图片\tCtrl+Shift+C"}));
+        }
+
+        if (picture) {
+            const QImage image = clipboard->image();
+            QVERIFY(!image.isNull());
+            const int dpi = qRound(image.dotsPerMeterY() * 0.0254);
+            QVERIFY2(dpi >= 192, qPrintable(QString::number(dpi)));
+            QCOMPARE(image.convertToFormat(QImage::Format_RGB32),
+                     printing::reportPicture(lines, dpi));
+        } else {
+            QStringList expected;
+            for (const std::string& line : lines) {
+                expected << QString::fromStdString(line);
+            }
+            QCOMPARE(clipboard->text(), expected.join('\n'));
+        }
+        // The next print is the whole report, as it would have been.
+        QCOMPARE(printed.size(), std::size_t(1));
+        QCOMPARE(printed[0].size(), lines.size());
+        QCOMPARE(printed[0].back().text, lines.back());
+    }
+
+  private:
+    // Waits for the context menu, notes its items and their shortcuts, and
+    // chooses the n-th with the arrow keys and Enter.
+    static void pickFromMenu(int n, QStringList* items) {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            QTimer::singleShot(10, [=] { pickFromMenu(n, items); });
+            return;
+        }
+        for (QAction* action : menu->actions()) {
+            *items << action->text() + '\t' + action->shortcut().toString();
+        }
+        for (int i = 0; i < n; ++i) {
+            QTest::keyClick(menu, Qt::Key_Down);
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
     }
 };
 

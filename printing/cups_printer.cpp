@@ -1,4 +1,4 @@
-#include "printing/cups_line_printer.h"
+#include "printing/cups_printer.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -69,15 +69,10 @@ std::string systemPaperSize() {
 
 }  // namespace
 
-CupsLinePrinter::CupsLinePrinter() = default;
+CupsPrinter::CupsPrinter() = default;
+CupsPrinter::~CupsPrinter() = default;
 
-CupsLinePrinter::~CupsLinePrinter() {
-    // The writer paints into the buffer: both end before the buffer goes.
-    endPaintingQuietly();
-    writer_.reset();
-}
-
-report::PageGeometry CupsLinePrinter::geometry() {
+QPaintDevice& CupsPrinter::open() {
     dest_.reset(cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr));
     if (!dest_) {
         failWithCupsReason();  // no scheduler, or no default destination
@@ -97,6 +92,8 @@ report::PageGeometry CupsLinePrinter::geometry() {
     if (!defaultMedia(media)) {
         failWithCupsReason();
     }
+    writer_.reset();
+    pdf_.close();
     pdf_.setData(QByteArray());
     if (!pdf_.open(QIODevice::WriteOnly)) {
         throwPrinterError();
@@ -108,10 +105,18 @@ report::PageGeometry CupsLinePrinter::geometry() {
     if (!writer_->setPageLayout(pageLayoutOf(media))) {
         throwPrinterError();
     }
-    return geometryOn(*writer_);
+    return *writer_;
 }
 
-bool CupsLinePrinter::defaultMedia(cups_size_t& media) {
+double CupsPrinter::pageHeight() const {
+    return printableHeight(*writer_);
+}
+
+bool CupsPrinter::newPage() {
+    return writer_->newPage();
+}
+
+bool CupsPrinter::defaultMedia(cups_size_t& media) {
     if (cupsGetDestMediaDefault(http_.get(), dest_.get(), info_.get(), CUPS_MEDIA_FLAGS_DEFAULT,
                                 &media)) {
         return media.width > 0 && media.length > 0;
@@ -141,19 +146,12 @@ bool CupsLinePrinter::defaultMedia(cups_size_t& media) {
     return true;
 }
 
-QPagedPaintDevice* CupsLinePrinter::device() {
-    return writer_.get();
-}
-
-void CupsLinePrinter::endDoc() {
-    if (!endPainting()) {
-        return;  // nothing was printed, so there is nothing to hand over
-    }
+void CupsPrinter::finish() {
     pdf_.close();
     submit(pdf_.data());
 }
 
-void CupsLinePrinter::submit(const QByteArray& document) {
+void CupsPrinter::submit(const QByteArray& document) {
     http_t* http = http_.get();
     cups_dest_t* dest = dest_.get();
     cups_dinfo_t* info = info_.get();
@@ -171,7 +169,7 @@ void CupsLinePrinter::submit(const QByteArray& document) {
     }
 }
 
-void CupsLinePrinter::cancelAndFail(int job) {
+void CupsPrinter::cancelAndFail(int job) {
     // The failed request leaves the connection in an unknown state: cancel over a
     // fresh one, and report the reason of the failure, not of the cancel.
     const std::string reason = cupsLastErrorString() ? cupsLastErrorString() : "";

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <memory>
 
-#include "printing/painted_line_printer.h"
+#include "printing/paint_target.h"
 
 class QPdfWriter;
 
@@ -18,19 +18,19 @@ namespace printing {
 // the destination's default media and margins and handed to the scheduler
 // through the CUPS API, whose every answer is checked: only a job id counts as
 // printed, and a job that fails after it was created is cancelled.
-class CupsLinePrinter : public PaintedLinePrinter {
+class CupsPrinter : public PaintTarget {
   public:
-    CupsLinePrinter();
-    ~CupsLinePrinter() override;
+    CupsPrinter();
+    ~CupsPrinter() override;
 
-    // Finds the destination and its media; the printer error when either fails.
-    report::PageGeometry geometry() override;
+    // Finds the destination and its media and makes the PDF writer; the printer
+    // error with CUPS' reason when either is missing.
+    QPaintDevice& open() override;
+    double pageHeight() const override;
+    bool newPage() override;
     // Submits the document; the printer error with CUPS' reason when the
-    // scheduler does not take it whole.
-    void endDoc() override;
-
-  protected:
-    QPagedPaintDevice* device() override;
+    // scheduler does not take it whole. An abandoned document is never sent.
+    void finish() override;
 
   private:
     struct DestDeleter {
@@ -52,7 +52,7 @@ class CupsLinePrinter : public PaintedLinePrinter {
     std::unique_ptr<http_t, HttpDeleter> http_;
     std::unique_ptr<cups_dinfo_t, InfoDeleter> info_;
     QBuffer pdf_;
-    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<QPdfWriter> writer_;  // writes into pdf_, so goes first
 };
 
 }  // namespace printing

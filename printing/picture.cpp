@@ -1,0 +1,60 @@
+#include "printing/picture.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+
+#include "printing/page_painter.h"
+#include "report/page_layout.h"
+
+namespace printing {
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+QImage blankImage(QSize size, int dpi) {
+    QImage image(size, QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return image;
+}
+
+}  // namespace
+
+PictureTarget::PictureTarget(QImage& image, QPointF origin) : image_(image), origin_(origin) {}
+
+QPaintDevice& PictureTarget::open() {
+    if (image_.isNull()) {
+        throwPrinterError();  // too big to be made
+    }
+    image_.fill(Qt::white);
+    return image_;
+}
+
+QImage reportPicture(const std::vector<std::string>& lines, int dpi) {
+    // The text's extent at this resolution, measured as the painter will paint it.
+    const QImage probe = blankImage(QSize(1, 1), dpi);
+    const QFontMetricsF metrics(PagePainter::font(), &probe);
+    double width = 0;
+    for (const std::string& line : lines) {
+        width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line)));
+    }
+    const double pixelsPerTwip = dpi / kTwipsPerInch;
+    const double height =
+        lines.empty() ? 0 : (lines.size() - 1) * report::kPitch * pixelsPerTwip + metrics.height();
+    const double margin = dpi / 6.0;  // a sixth of an inch all round
+
+    QImage picture = blankImage(QSize(static_cast<int>(std::ceil(width + 2 * margin)),
+                                      static_cast<int>(std::ceil(height + 2 * margin))),
+                                dpi);
+    // The report's first line starts at the margin, not at its place on paper.
+    const QPointF origin(margin - report::kLeft * pixelsPerTwip,
+                         margin - report::kFirstTop * pixelsPerTwip);
+    PagePainter painter(std::make_unique<PictureTarget>(picture, origin));
+    report::printReport(painter, static_cast<int>(lines.size()),
+                        [&](int i) { return lines[static_cast<std::size_t>(i)]; });
+    return picture;
+}
+
+}  // namespace printing

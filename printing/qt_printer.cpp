@@ -1,0 +1,63 @@
+#include "printing/qt_printer.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "printing/system_reason.h"
+
+namespace printing {
+
+std::unique_ptr<QtPrinter> QtPrinter::defaultPrinter() {
+    return std::unique_ptr<QtPrinter>(new QtPrinter(QString()));
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::pdfFile(const QString& path) {
+    return std::unique_ptr<QtPrinter>(new QtPrinter(path));
+}
+
+QtPrinter::QtPrinter(QString pdfPath) : pdfPath_(std::move(pdfPath)) {}
+
+QtPrinter::~QtPrinter() = default;
+
+QPaintDevice& QtPrinter::open() {
+    if (pdfPath_.isEmpty()) {
+        // A QPrinter made without a printer quietly turns into a PDF writer whose
+        // begin() fails later: ask for the default printer first.
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) {
+            throwPrinterError(noPrinterReason().c_str());
+        }
+        printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    } else {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(pdfPath_);
+    }
+    printer_->setDocName(QStringLiteral("Quillmere"));
+    printer_->setFullPage(false);  // positions start at the printable area
+    return *printer_;
+}
+
+double QtPrinter::pageHeight() const {
+    return printableHeight(*printer_);
+}
+
+bool QtPrinter::newPage() {
+    return printer_->newPage();
+}
+
+void QtPrinter::finish() {
+    if (printer_->printerState() == QPrinter::Error) {
+        throwPrinterError(spoolerReason().c_str());
+    }
+}
+
+std::string QtPrinter::failureReason() const {
+    return spoolerReason();
+}
+
+void QtPrinter::abandon() {
+    printer_->abort();
+}
+
+}  // namespace printing

@@ -1,0 +1,14 @@
+#include "printing/system_reason.h"
+
+namespace printing {
+
+// Qt's print support says nothing more than that it failed.
+std::string noPrinterReason() {
+    return {};
+}
+
+std::string spoolerReason() {
+    return {};
+}
+
+}  // namespace printing

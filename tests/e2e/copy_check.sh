@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The estimate leaves the program by the clipboard: the worked example typed into
+# the real window on an X server, the preview opened, the report copied as text
+# and as a picture with the keys and from the list's context menu, and the
+# clipboard read with xclip as a chat program reads it. The picture must be a
+# PNG of at least 192 dpi whose numbers OCR reads back.
+# Usage: copy_check.sh PROGRAM [MENU_SCREENSHOT.png]   (on the X server in DISPLAY)
+set -euo pipefail
+shopt -s inherit_errexit
+here=$(dirname "$(realpath "$0")")
+source "$here/../../scripts/lib/drive_window.sh"
+source "$here/../support/report_checks.sh"
+program=$(realpath "$1")
+screenshot=${2:-}
+work=$(mktemp -d)
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+QT_QPA_PLATFORM=xcb "$program" &
+pid=$!
+trap 'kill $pid 2> /dev/null || true; rm -rf "$work"' EXIT
+window=$(find_window '^Quillmere$')
+type_worked_example "$window"
+press_print_preview "$window"
+preview=$(find_window '^打印预览$')
+press_preview_list "$preview"
+
+clear_clipboard
+xdotool key ctrl+c
+check_clipboard_text
+echo "Ctrl+C: the report's text"
+
+clear_clipboard
+xdotool key ctrl+shift+c
+sleep 0.5
+xclip -o -selection clipboard -t TARGETS | grep -qx image/png || fail "no image/png on the clipboard"
+xclip -o -selection clipboard -t image/png > "$work/picture.png"
+[ -z "${KEEP_PICTURE:-}" ] || cp "$work/picture.png" "$KEEP_PICTURE"
+read -r width height dpi < <(python3 "$here/../support/png_size.py" "$work/picture.png")
+[ "$dpi" -ge 192 ] || fail "the picture has $dpi dpi"
+echo "Ctrl+Shift+C: a ${width} x ${height} PNG at $dpi dpi"
+check_numbers_on "$work/picture.png"
+
+# The context menu from the keyboard, its first item: "复制文字".
+clear_clipboard
+xdotool key shift+F10
+sleep 0.5
+if [ -n "$screenshot" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$preview")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$screenshot"
+fi
+xdotool key Down Return
+sleep 0.3
+check_clipboard_text
+echo "Shift+F10, 复制文字: the report's text"
+
+press_preview_close "$preview"
+sleep 0.5
+press_exit "$window"
+wait $pid

@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# The services some tests share, each kept in its own folder under DIR, each
+# giving the tests that use it its environment in DIR/NAME.env (see with.sh):
+#   display    an X server (Xvfb) on a free display number
+#   scheduler  a private CUPS scheduler, its configuration, spool and socket in
+#              DIR/scheduler: the machine's own printers are never touched
+#   atspi      a private D-Bus session with the accessibility bus on it
+#   wine       a fresh Wine prefix with a wine server that stays up (needs display)
+# Usage: services.sh start|resume|stop NAME DIR
+#   start starts the service afresh; resume starts it again with what it had
+#   (the scheduler's queues); stop stops it and keeps its folder.
+# The tests reach the scheduler through CUPS_SERVER. A scheduler needs root;
+# without root it is not started and the print tests report a skip.
+set -euo pipefail
+shopt -s inherit_errexit
+here=$(dirname "$(realpath "$0")")
+command=$1 name=$2
+mkdir -p "$3"
+dir=$(realpath "$3")/$name
+env_file=$dir.env
+
+fail() {
+    echo "$name: $*" >&2
+    exit 1
+}
+
+# Waits up to 30 s for a condition.
+wait_for() {
+    local _
+    for _ in $(seq 300); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Starts a program in the background, detached from the test's output (ctest
+# waits for every holder of that output), and keeps its process id.
+daemon() {
+    setsid "$@" < /dev/null > "$dir/output.log" 2>&1 &
+    echo $! >> "$dir/pids"
+}
+
+start_display() {
+    local number=$dir/display-number
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$number" \
+        < /dev/null > "$dir/output.log" 2>&1 &
+    echo $! >> "$dir/pids"
+    wait_for test -s "$number" || fail "Xvfb did not start: $(cat "$dir/output.log")"
+    echo "export DISPLAY=:$(head -1 "$number")" > "$env_file"
+}
+
+scheduler_running() {
+    CUPS_SERVER=$dir/cups.sock lpstat -r 2> /dev/null | grep -q "is running"
+}
+
+start_scheduler() {
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "the private scheduler needs root: not started, the print tests will skip"
+        : > "$env_file"
+        return 0
+    fi
+    mkdir -p "$dir"/{conf,spool,cache,state,log,tmp}
+    chmod 755 "$dir"
+    cat > "$dir/conf/cupsd.conf" << CONF
+Listen $dir/cups.sock
+LogLevel warn
+WebInterface No
+Browsing No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+    cat > "$dir/conf/cups-files.conf" << CONF
+ServerRoot $dir/conf
+RequestRoot $dir/spool
+CacheDir $dir/cache
+StateDir $dir/state
+TempDir $dir/tmp
+ErrorLog $dir/log/error_log
+AccessLog $dir/log/access_log
+PageLog $dir/log/page_log
+Sandboxing Relaxed
+CONF
+    daemon /usr/sbin/cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf"
+    wait_for scheduler_running || fail "cupsd did not answer: $(cat "$dir/log/error_log" 2> /dev/null)"
+    echo "export CUPS_SERVER=$dir/cups.sock" > "$env_file"
+}
+
+start_atspi() {
+    local address
+    setsid dbus-daemon --session --fork --print-address=3 --print-pid=4 3> "$dir/address" \
+        4>> "$dir/pids" < /dev/null > "$dir/output.log" 2>&1
+    address=$(head -1 "$dir/address")
+    DBUS_SESSION_BUS_ADDRESS=$address daemon /usr/libexec/at-spi-bus-launcher --launch-immediately
+    echo "export DBUS_SESSION_BUS_ADDRESS=$address" > "$env_file"
+}
+
+start_wine() {
+    source "$dir/../display.env"
+    source "$here/../../scripts/lib/wine_prefix.sh"
+    new_wine_prefix "$dir/prefix" > "$dir/output.log" 2>&1
+    # The server stays up between the tests; now and then a fresh prefix's first
+    # program hangs in Wine's own start-up, so a first one is run and waited for.
+    setsid wineserver -p < /dev/null >> "$dir/output.log" 2>&1
+    timeout 60 wine cmd /c exit < /dev/null >> "$dir/output.log" 2>&1 || true
+    echo "export WINEPREFIX=$dir/prefix WINEDEBUG=-all" > "$env_file"
+}
+
+stop() {
+    local pid
+    if [ "$name" = wine ] && [ -d "$dir/prefix" ]; then
+        WINEPREFIX=$dir/prefix wineserver -k 2> /dev/null || true
+    fi
+    [ -f "$dir/pids" ] || return 0
+    while read -r pid; do
+        kill "$pid" 2> /dev/null || continue
+        wait_for sh -c "! kill -0 $pid 2> /dev/null" || kill -9 "$pid" 2> /dev/null || true
+    done < "$dir/pids"
+    rm -f "$dir/pids"
+}
+
+case $command in
+    start | resume)
+        stop
+        [ "$command" = resume ] || rm -rf "$dir" "$env_file"
+        mkdir -p "$dir"
+        "start_$name"
+        ;;
+    stop) stop ;;
+    *) fail "unknown command $command" ;;
+esac

@@ -1,0 +1,32 @@
+# What the worked example's report looks like once it has left the program: on
+# the clipboard as another program reads it, and on a picture or a printed page
+# read back with OCR. Sourced by the end-to-end checks, which define fail().
+
+report_text=$(dirname "${BASH_SOURCE[0]}")/worked_example_report.txt
+
+# Every number of a text, in order, one a line.
+numbers_in() {
+    grep -oE '[0-9]+(\.[0-9]+)?' "$@" || true
+}
+
+# Reads an image with OCR: its numbers must be the report's, every digit, in order.
+check_numbers_on() {
+    local image=$1 read
+    read=$(tesseract "$image" - -l chi_sim --psm 6 2> /dev/null)
+    diff <(numbers_in "$report_text") <(numbers_in <<< "$read") > /dev/null ||
+        fail "the numbers read from $(basename "$image") are not the report's:"$'\n'"$read"
+    echo "$(basename "$image"): $(numbers_in <<< "$read" | wc -l) numbers read back, as in the report"
+}
+
+# The clipboard's text, as a chat program pastes it, must be the report's lines.
+check_clipboard_text() {
+    local copied
+    copied=$(xclip -o -selection clipboard | tr -d '\r')
+    [ "$copied" = "$(cat "$report_text")" ] ||
+        fail "the clipboard holds"$'\n'"$copied"$'\n'"not the report"
+}
+
+# Puts something else on the clipboard, so that a copy that does nothing shows.
+clear_clipboard() {
+    echo "nothing copied yet" | xclip -selection clipboard
+}
