@@ -93,20 +93,24 @@ void FrmPrint::Command2_Click() {
     reject();
 }
 
-void FrmPrint::copyText() {
+QStringList FrmPrint::reportLines() const {
     QStringList lines;
     for (int i = 0; i < List1->count(); ++i) {
         lines << List1->item(i)->text();
     }
+    return lines;
+}
+
+void FrmPrint::copyText() {
     // The clipboard gives each platform its own line ends.
-    QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+    QGuiApplication::clipboard()->setText(reportLines().join(u'\n'));
 }
 
 void FrmPrint::copyPicture() {
     kit::runOperation(this, [this] {
         std::vector<std::string> lines;
-        for (int i = 0; i < List1->count(); ++i) {
-            lines.push_back(List1->item(i)->text().toStdString());
+        for (const QString& line : reportLines()) {
+            lines.push_back(line.toStdString());
         }
         QGuiApplication::clipboard()->setImage(printing::reportPicture(lines, pictureDpi()));
     });

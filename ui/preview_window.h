@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 #include <string>
 
 #include "report/line_printer.h"
@@ -47,6 +48,8 @@ class FrmPrint : public QDialog {
 
   private:
     void addCopyActions();
+    // The list's lines as it shows them, without selecting any.
+    QStringList reportLines() const;
     void showCopyMenu(const QPoint& globalPos);
     // Below the current line, or the list's top corner: where a menu opened from
     // the keyboard appears.

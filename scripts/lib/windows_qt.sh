@@ -117,9 +117,12 @@ fetch_qt_source() {
     mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache"
     : > "$apt/sources.list"
     write_source_list "$apt/sources.list.d"
+    # The cache folder is root's: APT's download user could not write there, so
+    # the downloads run as root, as APT would do anyway after a warning.
     local options=(-o "Dir::Etc::SourceList=$apt/sources.list"
                    -o "Dir::Etc::SourceParts=$apt/sources.list.d"
-                   -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache")
+                   -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache"
+                   -o "APT::Sandbox::User=root")
     apt-get "${options[@]}" update -qq
     (cd "$dir" && apt-get "${options[@]}" source -qq --download-only \
         "$QT_SOURCE_PACKAGE=$QT_SOURCE_VERSION")

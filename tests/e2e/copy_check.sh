@@ -27,21 +27,7 @@ press_print_preview "$window"
 preview=$(find_window '^打印预览$')
 press_preview_list "$preview"
 
-clear_clipboard
-xdotool key ctrl+c
-check_clipboard_text
-echo "Ctrl+C: the report's text"
-
-clear_clipboard
-xdotool key ctrl+shift+c
-sleep 0.5
-xclip -o -selection clipboard -t TARGETS | grep -qx image/png || fail "no image/png on the clipboard"
-xclip -o -selection clipboard -t image/png > "$work/picture.png"
-[ -z "${KEEP_PICTURE:-}" ] || cp "$work/picture.png" "$KEEP_PICTURE"
-read -r width height dpi < <(python3 "$here/../support/png_size.py" "$work/picture.png")
-[ "$dpi" -ge 192 ] || fail "the picture has $dpi dpi"
-echo "Ctrl+Shift+C: a ${width} x ${height} PNG at $dpi dpi"
-check_numbers_on "$work/picture.png"
+check_copies_from_preview "$work"
 
 # The context menu from the keyboard, its first item: "复制文字".
 clear_clipboard

@@ -2,7 +2,8 @@
 # the clipboard as another program reads it, and on a picture or a printed page
 # read back with OCR. Sourced by the end-to-end checks, which define fail().
 
-report_text=$(dirname "${BASH_SOURCE[0]}")/worked_example_report.txt
+support=$(dirname "${BASH_SOURCE[0]}")
+report_text=$support/worked_example_report.txt
 
 # Every number of a text, in order, one a line.
 numbers_in() {
@@ -29,4 +30,27 @@ check_clipboard_text() {
 # Puts something else on the clipboard, so that a copy that does nothing shows.
 clear_clipboard() {
     echo "nothing copied yet" | xclip -selection clipboard
+}
+
+# In the preview, its list focused: Ctrl+C must put the report's text on the
+# clipboard, and Ctrl+Shift+C its picture, a PNG of at least 192 dpi whose
+# numbers OCR reads back. The picture is left in DIR/picture.png.
+check_copies_from_preview() {
+    local dir=$1 width height dpi
+    clear_clipboard
+    xdotool key ctrl+c
+    sleep 0.5
+    check_clipboard_text
+    echo "Ctrl+C: the report's text"
+
+    clear_clipboard
+    xdotool key ctrl+shift+c
+    sleep 1
+    xclip -o -selection clipboard -t TARGETS | grep -qx image/png ||
+        fail "no image/png on the clipboard"
+    xclip -o -selection clipboard -t image/png > "$dir/picture.png"
+    read -r width height dpi < <(python3 "$support/png_size.py" "$dir/picture.png")
+    [ "$dpi" -ge 192 ] || fail "the picture has $dpi dpi"
+    echo "Ctrl+Shift+C: a $width x $height PNG at $dpi dpi"
+    check_numbers_on "$dir/picture.png"
 }

@@ -134,19 +134,7 @@ echo "-- no printer: the error box names the reason, the preview keeps its lines
 start_and_preview
 print_fails_with '没有默认打印机：?*'
 press_preview_list "$preview"
-clear_clipboard
-xdotool key ctrl+c
-sleep 0.5
-check_clipboard_text
-echo "Ctrl+C in the preview: the report's text"
-clear_clipboard
-xdotool key ctrl+shift+c
-sleep 1
-xclip -o -selection clipboard -t TARGETS | grep -qx image/png || fail "no picture on the clipboard"
-xclip -o -selection clipboard -t image/png > "$work/picture.png"
-echo "Ctrl+Shift+C in the preview: a $(python3 "$here/../support/png_size.py" "$work/picture.png" |
-    awk '{ print $1 " x " $2 " PNG at " $3 " dpi" }')"
-check_numbers_on "$work/picture.png"
+check_copies_from_preview "$work"
 close_and_exit
 
 echo "-- a printer: the page it receives holds the report's numbers"
