@@ -38,39 +38,29 @@ class KeyFilterTest : public QObject {
 
     // Key codes at the edges of what passes: each comes back as it was or as 0.
     void inputNumbPassesOnlyDigitsPointBackspaceAndEnter() {
-        static constexpr struct {
-            const char* name;
-            int code;
-            int left;
-        } kCodes[] = {{"backspace", 8, 8},
-                      {"enter", 13, 13},
-                      {"point", 46, 46},
-                      {"0", 48, 48},
-                      {"9", 57, 57},
-                      {"NUL", 0, 0},
-                      {"tab", 9, 0},
-                      {"line feed", 10, 0},
-                      {"escape", 27, 0},
-                      {"space", 32, 0},
-                      {"plus", 43, 0},
-                      {"comma", 44, 0},
-                      {"minus", 45, 0},
-                      {"slash, below 0", 47, 0},
-                      {"colon, above 9", 58, 0},
-                      {"E", 69, 0},
-                      {"e", 101, 0},
-                      {"DEL", 127, 0},
-                      {"a digit plus 256", 48 + 256, 0},
-                      {"full-width point", 0x3002, 0},
-                      {"full-width 0, negative as 16 bits", 0xFF10 - 0x10000, 0},
-                      {"-1", -1, 0},
-                      {"lowest", -32768, 0},
-                      {"highest", 32767, 0}};
-        for (const auto& [name, code, left] : kCodes) {
+        // {code, what is left}: backspace, enter, the point and the digits' ends
+        // pass; their neighbours, a digit's code plus 256, full-width digits
+        // (negative as 16 bits) and the extremes do not.
+        for (auto [code, left] : {std::pair{8, 8},
+                                  {13, 13},
+                                  {46, 46},
+                                  {48, 48},
+                                  {57, 57},
+                                  {0, 0},
+                                  {7, 0},
+                                  {9, 0},
+                                  {45, 0},
+                                  {47, 0},
+                                  {58, 0},
+                                  {101, 0},
+                                  {304, 0},
+                                  {0xFF10 - 0x10000, 0},
+                                  {-32768, 0},
+                                  {32767, 0}}) {
             auto key = static_cast<std::int16_t>(code);
             const std::int16_t returned = ui::InputNumb(key);
             QVERIFY2(key == left && returned == left,
-                     qPrintable(QString("%1: %2 became %3").arg(name).arg(code).arg(key)));
+                     qPrintable(QString("%1 became %2").arg(code).arg(key)));
         }
     }
 
