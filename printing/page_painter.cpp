@@ -6,13 +6,9 @@
 #include <cmath>
 
 #include "estimate/run_time_error.h"
+#include "report/page_layout.h"
 
 namespace printing {
-namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
-
-}  // namespace
 
 void throwPrinterError(const char* reason) {
     using estimate::ErrorKind;
@@ -44,8 +40,8 @@ report::PageGeometry PagePainter::open() {
     device_ = &target_->open();
     const double dpiY = device_->logicalDpiY();
     const QFontMetricsF metrics(font_, device_);
-    return {static_cast<int>(std::floor(target_->pageHeight() * kTwipsPerInch / dpiY)),
-            static_cast<int>(std::ceil(metrics.height() * kTwipsPerInch / dpiY))};
+    return {static_cast<int>(std::floor(target_->pageHeight() * report::kTwipsPerInch / dpiY)),
+            static_cast<int>(std::ceil(metrics.height() * report::kTwipsPerInch / dpiY))};
 }
 
 void PagePainter::printLine(const std::string& text) {
@@ -63,8 +59,8 @@ void PagePainter::printLine(const std::string& text) {
         painter_->translate(target_->origin());
     }
     // drawText takes the baseline; the line's top is at the vertical position.
-    const qreal x = x_ * device_->logicalDpiX() / kTwipsPerInch;
-    const qreal top = y_ * device_->logicalDpiY() / kTwipsPerInch;
+    const qreal x = x_ * device_->logicalDpiX() / report::kTwipsPerInch;
+    const qreal top = y_ * device_->logicalDpiY() / report::kTwipsPerInch;
     painter_->drawText(QPointF(x, top + painter_->fontMetrics().ascent()),
                        QString::fromStdString(text));
 }

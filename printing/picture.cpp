@@ -10,8 +10,6 @@
 namespace printing {
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-
 QImage blankImage(QSize size, int dpi) {
     QImage image(size, QImage::Format_RGB32);
     const int dotsPerMetre = static_cast<int>(std::lround(dpi / 0.0254));
@@ -40,7 +38,7 @@ QImage reportPicture(const std::vector<std::string>& lines, int dpi) {
     for (const std::string& line : lines) {
         width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line)));
     }
-    const double pixelsPerTwip = dpi / kTwipsPerInch;
+    const double pixelsPerTwip = dpi / report::kTwipsPerInch;
     const double height =
         lines.empty() ? 0 : (lines.size() - 1) * report::kPitch * pixelsPerTwip + metrics.height();
     const double margin = dpi / 6.0;  // a sixth of an inch all round

@@ -8,6 +8,7 @@
 
 namespace report {
 
+constexpr double kTwipsPerInch = 1440.0;
 constexpr int kLeft = 500;       // twips, every line
 constexpr int kFirstTop = 1000;  // twips, the first line of every page
 constexpr int kPitch = 350;      // twips from one line to the next
