@@ -5,6 +5,7 @@
 #include "printing/system_printers.h"
 #include "ui/form1.h"
 #include "window_kit/qt_translation.h"
+#include "window_kit/toolkit.h"
 
 int main(int argc, char** argv) {
     if (!displayAvailable()) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
             stderr);
         return 2;
     }
+    kit::prepareHighDpiScaling();
     QApplication app(argc, argv);
     kit::installQtChineseTexts(app);
     ui::Form1 form(printing::systemPrinters());

@@ -1,7 +1,25 @@
 # The one place that decides what differs between the platforms the program is
-# built for: Debian-family Linux, and 64-bit Windows cross-built with MinGW-w64
-# and checked under Wine. The rest of the tree reads these variables and never
-# tests the platform itself.
+# built for: Debian-family Linux, and Windows cross-built with MinGW-w64 and
+# checked under Wine, 64-bit for Windows 10 and 11 and 32-bit for Windows 7 SP1
+# and later. The rest of the tree reads these variables and never tests the
+# platform itself; window_kit/toolkit.h is the one header where the code must
+# differ between the two Qts.
+
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # Qt 6 needs 64-bit Windows 10: the 32-bit program is built on Qt 5.15, the
+  # last Qt for Windows 7 and 32-bit Windows. Our own Windows code is compiled
+  # for Windows 7, so a newer function of ours fails at compile time.
+  set(QUILLMERE_QT_MAJOR 5)
+  add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601)
+  set(QUILLMERE_QT_TRANSLATION_PACKAGE qttranslations5-l10n)
+  set(QUILLMERE_WINDOWS_BITS 32)
+else()
+  set(QUILLMERE_QT_MAJOR 6)
+  set(QUILLMERE_QT_TRANSLATION_PACKAGE qt6-translations-l10n)
+  set(QUILLMERE_WINDOWS_BITS 64)
+endif()
+# Qt's Chinese texts, from the Debian package of the same Qt major version.
+set(QUILLMERE_QT_TRANSLATION /usr/share/qt${QUILLMERE_QT_MAJOR}/translations/qtbase_zh_CN.qm)
 
 if(WIN32)
   # Qt's native print support: the Windows default printer through the spooler,
@@ -43,3 +61,22 @@ else()
   set(QUILLMERE_INSTALL_BINDIR bin)
   set(QUILLMERE_PACKAGE deb)
 endif()
+
+# quillmere_add_resources(TARGET NAME PREFIX path BASE dir FILES file...): the
+# files compiled into TARGET as the resource NAME, under PREFIX, named by their
+# paths below BASE. Qt 5 knows only .qrc files; in a static library the code
+# that reads the resource initialises it (Q_INIT_RESOURCE(NAME)), since the
+# linker drops an object nothing refers to.
+function(quillmere_add_resources target name)
+  cmake_parse_arguments(ARG "" "PREFIX;BASE" "FILES" ${ARGN})
+  set(qrc ${CMAKE_CURRENT_BINARY_DIR}/${name}.qrc)
+  set(entries "")
+  foreach(file IN LISTS ARG_FILES)
+    file(RELATIVE_PATH alias ${ARG_BASE} ${file})
+    string(APPEND entries "    <file alias=\"${alias}\">${file}</file>\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${qrc} CONTENT
+       "<RCC>\n  <qresource prefix=\"${ARG_PREFIX}\">\n${entries}  </qresource>\n</RCC>\n")
+  qt_add_resources(sources ${qrc})
+  target_sources(${target} PRIVATE ${sources})
+endfunction()

@@ -13,6 +13,9 @@ namespace printing {
 namespace {
 
 constexpr int kResolution = 1200;  // dots per inch of the PDF's coordinates
+// Neither the queue nor the system names a paper size the document can be made for.
+constexpr const char* kNoPaperSize = "找不到可用的纸张尺寸";
+constexpr const char* kNoDocument = "无法生成打印文档";
 
 // An IPP answer in the successful range (0x0000 to 0x00ff).
 bool succeeded(ipp_status_t status) {
@@ -88,22 +91,24 @@ QPaintDevice& CupsPrinter::open() {
     if (!info_) {
         failWithCupsReason();  // the queue went away
     }
+    // Failures of our own are told in our own words: CUPS' last answer was
+    // most likely a success.
     cups_size_t media{};
     if (!defaultMedia(media)) {
-        failWithCupsReason();
+        throwPrinterError(kNoPaperSize);
     }
     writer_.reset();
     pdf_.close();
     pdf_.setData(QByteArray());
     if (!pdf_.open(QIODevice::WriteOnly)) {
-        throwPrinterError();
+        throwPrinterError(kNoDocument);
     }
     writer_ = std::make_unique<QPdfWriter>(&pdf_);
     writer_->setResolution(kResolution);
     writer_->setTitle(QStringLiteral("Quillmere"));
     writer_->setCreator(QStringLiteral("Quillmere"));
     if (!writer_->setPageLayout(pageLayoutOf(media))) {
-        throwPrinterError();
+        throwPrinterError(kNoPaperSize);
     }
     return *writer_;
 }

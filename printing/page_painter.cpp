@@ -51,8 +51,10 @@ void PagePainter::printLine(const std::string& text) {
     if (!painter_) {
         painter_.emplace();
         if (!painter_->begin(device_)) {
+            // The reason first: nothing after the failed call may change it.
+            const std::string reason = target_->failureReason();
             painter_.reset();
-            failWithReason();  // nothing has reached the printer yet
+            throwPrinterError(reason.c_str());  // nothing has reached the printer yet
         }
         painter_->setFont(font_);
         painter_->setPen(Qt::black);
@@ -78,15 +80,12 @@ void PagePainter::endDoc() {
         return;  // nothing was painted, so there is nothing to hand over
     }
     const bool ended = painter_->end();
+    const std::string reason = ended ? std::string() : target_->failureReason();
     painter_.reset();
     if (!ended) {
-        failWithReason();
+        throwPrinterError(reason.c_str());  // the device kept the document from the printer
     }
     target_->finish();
-}
-
-void PagePainter::failWithReason() const {
-    throwPrinterError(target_->failureReason().c_str());
 }
 
 void PagePainter::abandonDocument() {

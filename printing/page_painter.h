@@ -37,7 +37,6 @@ class PagePainter final : public report::LinePrinter {
     void endDoc() override;
 
   private:
-    [[noreturn]] void failWithReason() const;
     void abandonDocument();
 
     std::unique_ptr<PaintTarget> target_;

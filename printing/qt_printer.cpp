@@ -1,5 +1,6 @@
 #include "printing/qt_printer.h"
 
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -48,15 +49,21 @@ bool QtPrinter::newPage() {
 
 void QtPrinter::finish() {
     if (printer_->printerState() == QPrinter::Error) {
-        throwPrinterError(spoolerReason().c_str());
+        throwPrinterError(failureReason().c_str());
     }
 }
 
 std::string QtPrinter::failureReason() const {
-    return spoolerReason();
+    // Our Windows print engine keeps the system's error code of the spooler call
+    // that failed, taken right after that call; other engines have none (0).
+    const QVariant code =
+        printer_ ? printer_->printEngine()->property(QPrintEngine::PPK_CustomBase) : QVariant();
+    return spoolerReason(code.toUInt());
 }
 
 void QtPrinter::abandon() {
+    // Our Windows print engine marks the document aborted, and ending the
+    // painter then aborts it in the spooler: nothing painted so far is printed.
     printer_->abort();
 }
 

@@ -7,7 +7,7 @@ std::string noPrinterReason() {
     return {};
 }
 
-std::string spoolerReason() {
+std::string spoolerReason(unsigned long) {
     return {};
 }
 

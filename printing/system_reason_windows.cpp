@@ -52,8 +52,8 @@ std::string noPrinterReason() {
     return withSystemText("没有默认打印机", GetLastError());
 }
 
-std::string spoolerReason() {
-    return withSystemText("打印后台处理程序没有接受文档", GetLastError());
+std::string spoolerReason(unsigned long systemCode) {
+    return withSystemText("打印后台处理程序没有接受文档", systemCode);
 }
 
 }  // namespace printing

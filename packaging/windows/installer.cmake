@@ -1,44 +1,49 @@
-# The Windows installer, made by CPack's NSIS generator: Program Files, a
-# Start-menu shortcut in Chinese, an uninstaller and an entry in Apps & features.
-# Installs silently with /S; Uninstall.exe /S removes everything again.
+# The Windows programs' licence and notices beside the exe, and in the 32-bit
+# build the one installer for every Windows PC (installer.nsi.in), made with
+# NSIS from both programs: this build's and the 64-bit build's in
+# QUILLMERE_WIN64_BUILD. Installs silently with /S; Uninstall.exe /S removes
+# everything again.
 
-set(QUILLMERE_QT_SOURCE_VERSION "" CACHE STRING
-    "Debian source version of the static Qt linked in, for the notices (e.g. 6.4.2+dfsg-10)")
-if(NOT QUILLMERE_QT_SOURCE_VERSION)
-  message(FATAL_ERROR "Set QUILLMERE_QT_SOURCE_VERSION: the notices must name the Qt source")
+# The static Qt linked in describes itself: the Debian source it was built from
+# and that source's copyright statement (scripts/lib/windows_qt.sh).
+set(QUILLMERE_WINDOWS_QT "" CACHE PATH "The static Qt for Windows the program links")
+if(NOT EXISTS ${QUILLMERE_WINDOWS_QT}/debian-source)
+  message(FATAL_ERROR "Set QUILLMERE_WINDOWS_QT to a static Qt built by scripts/windows: "
+                      "the notices must name its source")
 endif()
+file(STRINGS ${QUILLMERE_WINDOWS_QT}/debian-source qt_source LIMIT_COUNT 1)
+separate_arguments(qt_source)
+list(GET qt_source 0 qt_package)
+list(GET qt_source 1 qt_version)
+set(notices ${CMAKE_CURRENT_BINARY_DIR}/THIRD-PARTY-NOTICES.txt)
 quillmere_write_notices(
-  OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/THIRD-PARTY-NOTICES.txt
-  QT_SOURCE_VERSION ${QUILLMERE_QT_SOURCE_VERSION}
-  QT_PATCH ${CMAKE_CURRENT_SOURCE_DIR}/windows/qt-windows.patch)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_CURRENT_BINARY_DIR}/THIRD-PARTY-NOTICES.txt
-        DESTINATION .)
+  OUTPUT ${notices}
+  QT_SOURCE_PACKAGE ${qt_package}
+  QT_SOURCE_VERSION ${qt_version}
+  QT_PATCH ${CMAKE_CURRENT_SOURCE_DIR}/windows/qt${QUILLMERE_QT_MAJOR}-windows.patch
+  QT_COPYRIGHT ${QUILLMERE_WINDOWS_QT}/debian-copyright)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${notices} DESTINATION .)
 
-set(CPACK_GENERATOR NSIS)
-set(CPACK_PACKAGE_NAME Quillmere)
-set(CPACK_PACKAGE_VENDOR "The Quillmere developers")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME quillmere-${PROJECT_VERSION}-win64)
-# Where the installer's check finds it: the package presets write it here.
-set_property(GLOBAL PROPERTY QUILLMERE_INSTALLER ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe)
-set(CPACK_PACKAGE_INSTALL_DIRECTORY Quillmere)
-set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quillmere)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "鱼缸玻璃计算器")
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-# A 64-bit installer: a 32-bit one would need 32-bit Windows support to run at
-# all, and would see the 32-bit views of Program Files and the registry.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_PACKAGE_NAME "Quillmere 鱼缸玻璃计算器")
-set(CPACK_NSIS_DISPLAY_NAME "Quillmere 鱼缸玻璃计算器")
-set(CPACK_PACKAGE_EXECUTABLES quillmere "鱼缸玻璃计算器")
-# The shortcut's target: the exe lies in the installation folder itself.
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
-set(CPACK_NSIS_INSTALLED_ICON_NAME quillmere.exe)
-set(CPACK_NSIS_MUI_ICON ${QUILLMERE_ICON_RESOURCE})
-set(CPACK_NSIS_MUI_UNIICON ${QUILLMERE_ICON_RESOURCE})
-set(CPACK_NSIS_URL_INFO_ABOUT "https://quillmere.example.org/")
-set(CPACK_NSIS_CONTACT "dev@quillmere.example.org")
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-include(CPack)
+set(QUILLMERE_WIN64_BUILD "" CACHE PATH
+    "The 64-bit Windows build whose program the installer carries beside this one")
+if(NOT QUILLMERE_WINDOWS_BITS EQUAL 32 OR NOT QUILLMERE_WIN64_BUILD)
+  return()
+endif()
+find_program(QUILLMERE_MAKENSIS makensis REQUIRED)
+set(QUILLMERE_INSTALLER ${CMAKE_BINARY_DIR}/quillmere-${PROJECT_VERSION}-windows.exe)
+# Where the installer's check finds it.
+set_property(GLOBAL PROPERTY QUILLMERE_INSTALLER ${QUILLMERE_INSTALLER})
+set(QUILLMERE_WIN32_PROGRAM $<TARGET_FILE:quillmere>)
+set(QUILLMERE_WIN32_NOTICES ${notices})
+set(QUILLMERE_WIN64_PROGRAM ${QUILLMERE_WIN64_BUILD}/app/quillmere.exe)
+set(QUILLMERE_WIN64_NOTICES ${QUILLMERE_WIN64_BUILD}/packaging/THIRD-PARTY-NOTICES.txt)
+configure_file(windows/installer.nsi.in ${CMAKE_CURRENT_BINARY_DIR}/installer.nsi.in @ONLY)
+file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/installer.nsi
+     INPUT ${CMAKE_CURRENT_BINARY_DIR}/installer.nsi.in)
+add_custom_command(
+  OUTPUT ${QUILLMERE_INSTALLER}
+  COMMAND ${QUILLMERE_MAKENSIS} -V2 -INPUTCHARSET UTF8 ${CMAKE_CURRENT_BINARY_DIR}/installer.nsi
+  DEPENDS quillmere ${CMAKE_CURRENT_BINARY_DIR}/installer.nsi ${notices} ${QUILLMERE_WIN64_PROGRAM}
+          ${QUILLMERE_WIN64_NOTICES} ${PROJECT_SOURCE_DIR}/LICENSE ${QUILLMERE_ICON_RESOURCE}
+  COMMENT "Making the installer for every Windows PC")
+add_custom_target(installer ALL DEPENDS ${QUILLMERE_INSTALLER})

@@ -1,38 +1,51 @@
-# Shared by the scripts in this folder: the Debian packages the project needs and
-# a way to install the missing ones.
+# Shared by the scripts in this folder: the Debian packages the project needs
+# (packages.txt) and a way to install the missing ones.
 
-# To build and run the calculator.
-RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libcups2-dev qt6-translations-l10n
-              fonts-noto-cjk)
-# To build and run every test, on top of the above: the suites, the program on
-# an X server driven like a person drives it, its clipboard and OCR of its
-# picture, the accessibility bus, the private print scheduler.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip tesseract-ocr
-               tesseract-ocr-chi-sim locales cups cups-client poppler-utils dbus dbus-x11
-               at-spi2-core python3-pyatspi gir1.2-atspi-2.0 appstream)
-# To cross-build the Windows program and installer and check them under Wine:
-# the printed page is rendered with Ghostscript and read back with OCR, in a
-# TrueType Chinese face.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev googletest nsis wine wine64 xvfb xauth
-                  xdotool xclip cups cups-client locales ghostscript tesseract-ocr
-                  tesseract-ocr-chi-sim fonts-wqy-microhei fonts-dejavu-core imagemagick)
-# For the sanitizer build and the fuzz targets.
-CHECK_PACKAGES=(clang libclang-rt-dev clang-format git)
+# The packages of the named groups of packages.txt, one a line.
+packages_of() {
+    local group
+    for group in "$@"; do
+        sed -n "s/^$group: *//p" "$(dirname "${BASH_SOURCE[0]}")/packages.txt"
+    done | tr ' ' '\n' | sed '/^$/d'
+}
 
-# Installs those of the named packages that are not installed yet. Needs root
-# (or sudo) only when something is missing.
+# Installs those packages of the named groups that are not installed yet, adding
+# the i386 architecture first where a group needs it. Needs root (or sudo) only
+# when something is missing.
 ensure_packages() {
-    local missing=()
-    local pkg
-    for pkg in "$@"; do
+    local missing=() pkg
+    while read -r pkg; do
         dpkg-query -W -f='${Status}' "$pkg" 2> /dev/null | grep -q "ok installed" || missing+=("$pkg")
-    done
+    done < <(packages_of "$@")
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The Debian mirrors the system's own package list names, main archive then
+# security archive (which may be missing), on one line: from its deb822 list,
+# or else from its one-line list. Stops when the system names no archive.
+debian_archives() {
+    local deb822=/etc/apt/sources.list.d/debian.sources oneline=/etc/apt/sources.list
+    local main="" security=""
+    if [ -f "$deb822" ] && grep -q '^Types: deb$' "$deb822"; then
+        main=$(awk '/^URIs:/ { uri = $2 } /^Suites:/ && !/-security/ { print uri; exit }' "$deb822")
+        security=$(awk '/^URIs:/ { uri = $2 } /^Suites:/ && /-security/ { print uri; exit }' "$deb822")
+    elif [ -f "$oneline" ]; then
+        main=$(awk '$1 == "deb" && $3 !~ /-security/ { print $2; exit }' "$oneline")
+        security=$(awk '$1 == "deb" && $3 ~ /-security/ { print $2; exit }' "$oneline")
+    fi
+    if [ -z "$main" ]; then
+        echo "Neither $deb822 nor $oneline names a Debian archive" >&2
+        exit 1
+    fi
+    echo "$main $security"
 }
 
 # The top of the source tree.

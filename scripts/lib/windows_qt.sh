@@ -1,17 +1,22 @@
-# A static Qt for 64-bit Windows, built once per machine from Debian's own
-# qtbase source package (the same version as the Linux Qt, whose tools serve as
-# the host tools) and kept in a cache folder outside the clone.
+# The static Qts for Windows, built once per machine from Debian's own source
+# packages and kept in a cache folder outside the clone: Qt 6 for the 64-bit
+# program (Windows 10 and 11), Qt 5.15, the last Qt for Windows 7 and 32-bit
+# Windows, for the 32-bit program. Both sources are pinned to exact versions of
+# Debian 12, fetched from that release whatever Debian builds them, so the
+# programs are the same on every build machine.
 
-QT_SOURCE_PACKAGE=qt6-base
-QT_SOURCE_VERSION=6.4.2+dfsg-10
+QT6_SOURCE_PACKAGE=qt6-base
+QT6_SOURCE_VERSION=6.4.2+dfsg-10
+QT5_SOURCE_PACKAGE=qtbase-opensource-src
+QT5_SOURCE_VERSION=5.15.8+dfsg-11+deb12u3
+QT_SOURCE_RELEASE=bookworm
 WINDOWS_QT_CACHE=${QUILLMERE_CACHE:-/var/cache/quillmere}
-
 # Only what the program and its tests use: the build of this Qt is the longest
 # step of a cold scripts/test, so the widgets, dialogs and formats nobody here
 # uses are left out and the code is optimised for size, which compiles faster.
 # Tablet events and zstd do not build from Debian's trimmed source; Direct2D
 # stays on, the link needs it.
-WINDOWS_QT_OPTIONS=(
+QT6_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
     -DFEATURE_optimize_size=ON
     -DBUILD_SHARED_LIBS=OFF
@@ -51,42 +56,97 @@ WINDOWS_QT_OPTIONS=(
     -DFEATURE_jpeg=OFF
 )
 
-# Sets WINDOWS_QT to the folder of the Windows Qt, building it first when the
-# cache does not hold a finished one for this source version, these options, the
-# toolchain file and our patch. Call it directly, never inside $(...) or a
+# Qt 5.15 with qmake's configure, the same trimming where Qt 5 has it. Debian's
+# source leaves out the tablet library the Windows plugin needs unless tablet
+# events are off. Qt builds its own host tools from this source.
+QT5_OPTIONS=(
+    -opensource -confirm-license -release -static -static-runtime -optimize-size
+    -xplatform win32-g++ -nomake examples -nomake tests -no-pch -no-opengl -no-dbus -no-icu
+    -no-openssl -no-zstd -qt-zlib -qt-libpng -qt-pcre -qt-freetype -qt-harfbuzz
+    -no-feature-tabletevent -no-feature-sql -no-feature-concurrent
+)
+
+# Sets WINDOWS_QT to the folder of the static Qt MAJOR (6 or 5) and
+# QT_SOURCE_VERSION to its Debian source version, building it first when the
+# cache does not hold a finished one for this source, these options, the
+# toolchain and our patch. Call it directly, never inside $(...) or a
 # condition: there bash would ignore a failing step and carry on.
 ensure_windows_qt() {
-    local root toolchain patch key prefix
+    local major=$1 root package toolchain patch key prefix arch
+    local -a options
     root=$(project_root)
-    toolchain=$root/cmake/windows/mingw-w64-x86_64.cmake
-    patch=$root/packaging/windows/qt-windows.patch
-    key=$( (echo "$QT_SOURCE_VERSION ${WINDOWS_QT_OPTIONS[*]}"; cat "$toolchain" "$patch") |
+    patch=$root/packaging/windows/qt$major-windows.patch
+    if [ "$major" = 6 ]; then
+        package=$QT6_SOURCE_PACKAGE QT_SOURCE_VERSION=$QT6_SOURCE_VERSION arch=win64
+        toolchain=$root/cmake/windows/mingw-w64-x86_64.cmake
+        options=("${QT6_OPTIONS[@]}")
+    else
+        package=$QT5_SOURCE_PACKAGE QT_SOURCE_VERSION=$QT5_SOURCE_VERSION arch=win32
+        toolchain=$root/cmake/windows/mingw-w64-i686.cmake
+        options=("${QT5_OPTIONS[@]}")
+    fi
+    key=$( (echo "$QT_SOURCE_VERSION ${options[*]}"; cat "$toolchain" "$patch") |
         sha256sum | cut -c1-12)
-    prefix=$WINDOWS_QT_CACHE/qt-${QT_SOURCE_VERSION}-win64-$key
+    prefix=$WINDOWS_QT_CACHE/qt-${QT_SOURCE_VERSION}-$arch-$key
     WINDOWS_QT=$prefix
     # Only a Qt whose install finished and was found usable is marked complete.
     [ -f "$prefix/.complete" ] && return 0
 
     local start=$SECONDS work=$WINDOWS_QT_CACHE/work-$key
-    echo "Building a static Qt for Windows into $prefix (once per machine)"
+    echo "Building a static Qt $major for Windows into $prefix (once per machine)"
     rm -rf "$work" "$prefix"
     mkdir -p "$work"
-    fetch_qt_source "$work"
+    fetch_qt_source "$work" "$package" "$QT_SOURCE_VERSION"
     patch -d "$work/src" -p1 --forward --batch < "$patch" > "$work/patch.log" 2>&1 ||
         fail "$patch does not apply to Qt $QT_SOURCE_VERSION:" "$work/patch.log"
+    "build_qt$major" "$work" "$prefix" "$toolchain" "${options[@]}"
+    # The Qt describes itself for the notices: its source and that source's
+    # copyright statement.
+    echo "$package $QT_SOURCE_VERSION" > "$prefix/debian-source"
+    cp "$work/src/debian/copyright" "$prefix/debian-copyright"
+    check_windows_qt "$major" "$prefix"
+    touch "$prefix/.complete"
+    rm -rf "$work"
+    echo "Static Qt $major for Windows built in $((SECONDS - start)) s"
+}
+
+# build_qt6 WORK PREFIX TOOLCHAIN OPTION...: Qt 6 with CMake, its host tools
+# those of the Linux Qt of the same version.
+build_qt6() {
+    local work=$1 prefix=$2 toolchain=$3
+    shift 3
     cmake -S "$work/src" -B "$work/build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        "${WINDOWS_QT_OPTIONS[@]}" > "$work/configure.log" 2>&1 ||
+        "$@" > "$work/configure.log" 2>&1 ||
         fail "Qt's configure step failed:" "$work/configure.log"
     cmake --build "$work/build" -j2 > "$work/build.log" 2>&1 ||
         fail "Qt's build failed:" <(grep -B2 -A20 -m3 "FAILED\|error:" "$work/build.log")
     cmake --install "$work/build" > "$work/install.log" 2>&1 ||
         fail "Qt's install failed:" "$work/install.log"
-    check_windows_qt "$prefix"
-    touch "$prefix/.complete"
-    rm -rf "$work"
-    echo "Static Qt for Windows built in $((SECONDS - start)) s"
+}
+
+# build_qt5 WORK PREFIX TOOLCHAIN OPTION...: Qt 5 with its configure and make.
+# Qt 5 calls $CROSS_COMPILE followed by gcc, g++, ar and so on: a folder of
+# links gives it the compilers the toolchain file names (the posix thread
+# model, as for the program) and the binary tools.
+build_qt5() {
+    local work=$1 prefix=$2 toolchain=$3 tool target
+    shift 3
+    mkdir -p "$prefix/cross"
+    for tool in ar ranlib strip windres objcopy nm ld; do
+        ln -sf "/usr/bin/i686-w64-mingw32-$tool" "$prefix/cross/i686-w64-mingw32-$tool"
+    done
+    ln -sf /usr/bin/i686-w64-mingw32-gcc-posix "$prefix/cross/i686-w64-mingw32-gcc"
+    ln -sf /usr/bin/i686-w64-mingw32-g++-posix "$prefix/cross/i686-w64-mingw32-g++"
+    mkdir -p "$work/build"
+    (cd "$work/build" && "$work/src/configure" -prefix "$prefix" \
+        -device-option CROSS_COMPILE="$prefix/cross/i686-w64-mingw32-" "$@") \
+        > "$work/configure.log" 2>&1 || fail "Qt's configure step failed:" "$work/configure.log"
+    make -C "$work/build" -j2 > "$work/build.log" 2>&1 ||
+        fail "Qt's build failed:" <(grep -B2 -A20 -m3 "Error\|error:" "$work/build.log")
+    make -C "$work/build" install > "$work/install.log" 2>&1 ||
+        fail "Qt's install failed:" "$work/install.log"
 }
 
 # Stops the script with a message and the tail of a log.
@@ -96,23 +156,31 @@ fail() {
     exit 1
 }
 
-# Stops the script unless PREFIX holds what the program and its suites link: the
-# package configuration, the toolchain file, the static modules and the Windows
-# platform plugin.
+# check_windows_qt MAJOR PREFIX: stops the script unless PREFIX holds what the
+# program and its suites link: the package configuration, the static modules
+# and the Windows platform and print plugins.
 check_windows_qt() {
-    local prefix=$1 file
-    for file in lib/cmake/Qt6/Qt6Config.cmake lib/cmake/Qt6/qt.toolchain.cmake \
-                lib/libQt6Core.a lib/libQt6Gui.a lib/libQt6Widgets.a lib/libQt6PrintSupport.a \
-                lib/libQt6Test.a plugins/platforms/libqwindows.a; do
+    local major=$1 prefix=$2 file
+    local -a files
+    if [ "$major" = 6 ]; then
+        files=(lib/cmake/Qt6/Qt6Config.cmake lib/cmake/Qt6/qt.toolchain.cmake
+               plugins/platforms/libqwindows.a)
+    else
+        files=(lib/cmake/Qt5/Qt5Config.cmake plugins/platforms/libqwindows.a
+               plugins/printsupport/libwindowsprintersupport.a bin/moc bin/rcc)
+    fi
+    for file in "${files[@]}" debian-source debian-copyright lib/libQt${major}Core.a lib/libQt${major}Gui.a \
+                lib/libQt${major}Widgets.a lib/libQt${major}PrintSupport.a lib/libQt${major}Test.a; do
         [ -s "$prefix/$file" ] || { echo "The Windows Qt in $prefix has no $file" >&2; exit 1; }
     done
 }
 
-# Unpacks Debian's source of the Linux Qt into DIR/src. The source list names the
-# same archive as the system's binary list, and it lives with its package lists
-# in the cache folder: the system's APT configuration and lists are left alone.
+# fetch_qt_source DIR PACKAGE VERSION: unpacks Debian's source of a Qt into
+# DIR/src, from the release that carries it. The source list lives with its
+# package lists in the cache folder: the system's APT configuration and lists
+# are left alone.
 fetch_qt_source() {
-    local dir=$1 apt=$WINDOWS_QT_CACHE/apt
+    local dir=$1 package=$2 version=$3 apt=$WINDOWS_QT_CACHE/apt
     rm -rf "$apt"
     mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache"
     : > "$apt/sources.list"
@@ -124,22 +192,29 @@ fetch_qt_source() {
                    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache"
                    -o "APT::Sandbox::User=root")
     apt-get "${options[@]}" update -qq
-    (cd "$dir" && apt-get "${options[@]}" source -qq --download-only \
-        "$QT_SOURCE_PACKAGE=$QT_SOURCE_VERSION")
+    (cd "$dir" && apt-get "${options[@]}" source -qq --download-only "$package=$version")
     dpkg-source -x "$dir"/*.dsc "$dir/src" > /dev/null
 }
 
-# Writes the system's Debian archive as a deb-src list into DIR: its deb822 list,
-# or else the deb lines of the one-line list. Stops when the system names no
-# archive.
+# Writes a deb-src list of QT_SOURCE_RELEASE into DIR, on the mirrors the
+# system's own list names: the main archive and the security archive.
 write_source_list() {
-    local dir=$1 deb822=/etc/apt/sources.list.d/debian.sources oneline=/etc/apt/sources.list
-    if [ -f "$deb822" ] && grep -q '^Types: deb$' "$deb822"; then
-        sed 's/^Types: deb$/Types: deb-src/' "$deb822" > "$dir/debian-src.sources"
-    elif [ -f "$oneline" ] && grep -q '^deb ' "$oneline"; then
-        sed -n 's/^deb /deb-src /p' "$oneline" > "$dir/debian-src.list"
-    else
-        echo "Neither $deb822 nor $oneline names a Debian archive to fetch Qt's source from" >&2
-        exit 1
-    fi
+    local dir=$1 main security
+    read -r main security <<< "$(debian_archives)"
+    [ -n "$main" ] || exit 1
+    {
+        echo "Types: deb-src"
+        echo "URIs: $main"
+        echo "Suites: $QT_SOURCE_RELEASE $QT_SOURCE_RELEASE-updates"
+        echo "Components: main"
+        echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+        if [ -n "${security:-}" ]; then
+            echo
+            echo "Types: deb-src"
+            echo "URIs: $security"
+            echo "Suites: $QT_SOURCE_RELEASE-security"
+            echo "Components: main"
+            echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+        fi
+    } > "$dir/debian-src.sources"
 }

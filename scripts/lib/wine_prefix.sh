@@ -1,14 +1,19 @@
 # A Wine prefix for checking the Windows build.
 
-# Makes a fresh prefix in DIR and points WINEPREFIX at it. Wine has none of the
+# new_wine_prefix DIR ARCH VERSION [FACE]: makes a fresh prefix in DIR, 64-bit
+# (ARCH win64) or 32-bit (win32), reporting the Windows VERSION (win10, win7),
+# and points WINEPREFIX at it. The version is always set: a new prefix's own
+# default depends on which Wine packages are installed. Wine has none of the
 # Windows fonts: FACE (Noto Sans CJK SC unless given) stands in for the faces
 # the toolkit and the program ask for, so Latin and Chinese text look as they
 # do on Windows.
 new_wine_prefix() {
     export WINEPREFIX=$1 WINEDEBUG=-all
-    local face=${2:-Noto Sans CJK SC}
+    local arch=$2 version=$3 face=${4:-Noto Sans CJK SC}
     rm -rf "$WINEPREFIX"
-    wineboot -i > /dev/null 2>&1
+    WINEARCH=$arch wineboot -i > /dev/null 2>&1
+    wine winecfg -v "$version" > /dev/null 2>&1
+    wineserver -w
     local reg=$WINEPREFIX/drive_c/fonts.reg name
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'

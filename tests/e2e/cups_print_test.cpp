@@ -202,8 +202,8 @@ class CupsPrintTest : public QObject {
 
   private slots:
     void initTestCase() {
-        if (!PrivateCups::available()) {
-            QSKIP("the private scheduler needs root to start; this test did not run");
+        if (const QString reason = PrivateCups::unavailableReason(); !reason.isEmpty()) {
+            QSKIP(qPrintable(reason));
         }
         const QString added = addQueue();
         QVERIFY2(added.isEmpty(), qPrintable(added));

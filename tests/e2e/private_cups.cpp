@@ -1,6 +1,7 @@
 #include "private_cups.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTcpSocket>
@@ -19,8 +20,18 @@ QString executable(const QString& name) {
 
 }  // namespace
 
-bool PrivateCups::available() {
-    return !qEnvironmentVariableIsEmpty("CUPS_SERVER");
+constexpr const char* kSocket = QUILLMERE_SERVICES_DIR "/scheduler/cups.sock";
+
+QString PrivateCups::unavailableReason() {
+    const QString server = qEnvironmentVariable("CUPS_SERVER");
+    if (server.isEmpty()) {
+        return "the private scheduler needs root to start; this test did not run";
+    }
+    if (server != kSocket || !QFileInfo(server).exists()) {
+        return "CUPS_SERVER is " + server + ", not the private scheduler's socket " + kSocket +
+               ": this test prints on no other scheduler";
+    }
+    return {};
 }
 
 QString PrivateCups::stop() {
@@ -46,6 +57,9 @@ QString PrivateCups::errorLog() const {
 
 QString PrivateCups::run(const QString& program, const QStringList& arguments) {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("CUPS_SERVER", kSocket);
+    process.setProcessEnvironment(environment);
     process.start(executable(program), arguments);
     if (!process.waitForFinished(20000)) {
         return program + " did not finish";

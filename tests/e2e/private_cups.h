@@ -16,8 +16,10 @@ namespace testing_support {
 // never touched.
 class PrivateCups {
   public:
-    // Whether the scheduler is up; it needs root, and is not started without.
-    static bool available();
+    // Why the tests must not print: empty when CUPS_SERVER names the private
+    // scheduler's own socket and the scheduler is up. It needs root and is not
+    // started without; a CUPS_SERVER from elsewhere is never used.
+    static QString unavailableReason();
 
     // Adds a raw queue that sends each job to the device URI, and makes it the
     // default destination. Returns an empty string, or why it could not.
@@ -28,8 +30,8 @@ class PrivateCups {
     QString stop();
     QString start();
 
-    // Runs a CUPS client program against the scheduler; returns an empty string,
-    // or its complaint.
+    // Runs a CUPS client program against the private scheduler, whatever this
+    // process inherited; returns an empty string, or its complaint.
     QString run(const QString& program, const QStringList& arguments);
 
     QString errorLog() const;

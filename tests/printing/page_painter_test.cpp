@@ -4,8 +4,10 @@
 #include <QtTest>
 #include <memory>
 
+#include "estimate/run_time_error.h"
 #include "printing/page_painter.h"
 #include "printing/picture.h"
+#include "printing/scripted_target.h"
 #include "report/page_layout.h"
 #include "support/worked_example.h"
 
@@ -36,7 +38,24 @@ QPointF inkCornerInInches(int dpiX, int dpiY) {
     return {ink.left() / double(dpiX), ink.top() / double(dpiY)};
 }
 
+using testing_support::DeviceScript;
+using Calls = std::vector<std::string>;
+
+// Prints a report of `count` lines ("1", "2", ...) and returns what the user is
+// told: "" when it printed.
+std::string printLines(report::LinePrinter& printer, int count) {
+    try {
+        report::printReport(printer, count, [](int i) { return std::to_string(i + 1); });
+        return {};
+    } catch (const estimate::RunTimeError& error) {
+        return error.message();
+    }
+}
+
 }  // namespace
+
+Q_DECLARE_METATYPE(DeviceScript)
+Q_DECLARE_METATYPE(Calls)
 
 class PagePainterTest : public QObject {
     Q_OBJECT
@@ -83,7 +102,72 @@ class PagePainterTest : public QObject {
         QVERIFY2(qAbs(ink.height() - 16 * pitch) < pitch,
                  qPrintable(QString::number(ink.height())));
     }
+
+    void eachFailurePoint_data();
+    void eachFailurePoint();
+    void aPainterDestroyedMidDocumentAbandonsIt();
 };
+
+// Each point where the device or the spooler can fail: what the user is told,
+// and what reached the target. The reason is asked right after the call that
+// failed; nothing is handed over (finish) after a failure, and a document that
+// was started is abandoned exactly once. At 100 dpi a page holds 3 lines.
+void PagePainterTest::eachFailurePoint_data() {
+    QTest::addColumn<DeviceScript>("script");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<Calls>("calls");
+    const QString failed = "运行时错误：打印机错误（设备的原因）";
+    DeviceScript refuses;
+    refuses.begins = false;
+    QTest::newRow("the device refuses to begin")
+        << refuses << 2 << failed << Calls{"open", "begin", "reason"};
+    DeviceScript noNewPage;
+    noNewPage.startsPages = false;
+    QTest::newRow("a new page fails")
+        << noNewPage << 5 << failed << Calls{"open",     "begin",  "line 1",  "line 2", "line 3",
+                                             "new page", "reason", "abandon", "end"};
+    DeviceScript noEnd;
+    noEnd.ends = false;
+    QTest::newRow("the end fails")
+        << noEnd << 2 << failed << Calls{"open", "begin", "line 1", "line 2", "end", "reason"};
+    DeviceScript silent;
+    silent.ends = false;
+    silent.reason.clear();
+    QTest::newRow("the end fails without a reason")
+        << silent << 1 << "运行时错误：打印机错误"
+        << Calls{"open", "begin", "line 1", "end", "reason"};
+    QTest::newRow("two pages print")
+        << DeviceScript() << 4 << "" << Calls{"open",     "begin",  "line 1", "line 2", "line 3",
+                                              "new page", "line 4", "end",    "finish"};
+}
+
+void PagePainterTest::eachFailurePoint() {
+    QFETCH(DeviceScript, script);
+    QFETCH(int, lines);
+    QFETCH(QString, told);
+    QFETCH(Calls, calls);
+    printing::PagePainter painter(std::make_unique<testing_support::ScriptedTarget>(script));
+    QCOMPARE(QString::fromStdString(printLines(painter, lines)), told);
+    QCOMPARE(script.calls, calls);
+
+    // The next document starts clean on the same painter, once the device works.
+    script = DeviceScript();
+    QCOMPARE(QString::fromStdString(printLines(painter, 1)), QString());
+    QCOMPARE(script.calls, (Calls{"open", "begin", "line 1", "end", "finish"}));
+}
+
+// A painter destroyed with its document open (an exception between two lines)
+// abandons the document once and hands nothing over.
+void PagePainterTest::aPainterDestroyedMidDocumentAbandonsIt() {
+    DeviceScript script;
+    {
+        printing::PagePainter painter(std::make_unique<testing_support::ScriptedTarget>(script));
+        painter.open();
+        painter.printLine("1");
+    }
+    QCOMPARE(script.calls, (Calls{"open", "begin", "line 1", "abandon", "end"}));
+}
 
 QTEST_MAIN(PagePainterTest)
 #include "page_painter_test.moc"

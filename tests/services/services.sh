@@ -5,12 +5,18 @@
 #   scheduler  a private CUPS scheduler, its configuration, spool and socket in
 #              DIR/scheduler: the machine's own printers are never touched
 #   atspi      a private D-Bus session with the accessibility bus on it
-#   wine       a fresh Wine prefix with a wine server that stays up (needs display)
+#   wine       a fresh Wine prefix with a wine server that stays up (needs display),
+#              of the architecture and Windows version in QUILLMERE_WINE_ARCH and
+#              QUILLMERE_WINE_VERSION
 # Usage: services.sh start|resume|stop NAME DIR
 #   start starts the service afresh; resume starts it again with what it had
 #   (the scheduler's queues); stop stops it and keeps its folder.
 # The tests reach the scheduler through CUPS_SERVER. A scheduler needs root;
-# without root it is not started and the print tests report a skip.
+# without root it is not started, CUPS_SERVER is unset for the tests, and they
+# report a skip rather than print on whatever scheduler the caller had.
+# Each service stops only the processes it started: it keeps their process ids
+# with their start times, and a process whose start time differs (a pid used
+# again after a reboot or a long pause) is left alone.
 set -euo pipefail
 shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
@@ -34,18 +40,40 @@ wait_for() {
     return 1
 }
 
+# The start time of process PID, in clock ticks since boot; empty when there is
+# no such process. The command name may hold spaces and brackets: the fields are
+# counted from its closing bracket.
+start_time() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2> /dev/null) || return 0
+    stat=${stat##*) }
+    cut -d' ' -f20 <<< "$stat"
+}
+
+# Whether process PID, started at STARTED, has ended.
+gone() {
+    [ "$(start_time "$1")" != "$2" ]
+}
+
+# Keeps PID, with its start time, as a process of this service: the leader of
+# a process group of its own.
+keep_pid() {
+    echo "$1 $(start_time "$1")" >> "$dir/pids"
+}
+
 # Starts a program in the background, detached from the test's output (ctest
-# waits for every holder of that output), and keeps its process id.
+# waits for every holder of that output), in a session and process group of its
+# own, and keeps its process id.
 daemon() {
     setsid "$@" < /dev/null > "$dir/output.log" 2>&1 &
-    echo $! >> "$dir/pids"
+    keep_pid $!
 }
 
 start_display() {
     local number=$dir/display-number
     setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$number" \
         < /dev/null > "$dir/output.log" 2>&1 &
-    echo $! >> "$dir/pids"
+    keep_pid $!
     wait_for test -s "$number" || fail "Xvfb did not start: $(cat "$dir/output.log")"
     echo "export DISPLAY=:$(head -1 "$number")" > "$env_file"
 }
@@ -57,7 +85,7 @@ scheduler_running() {
 start_scheduler() {
     if [ "$(id -u)" -ne 0 ]; then
         echo "the private scheduler needs root: not started, the print tests will skip"
-        : > "$env_file"
+        echo "unset CUPS_SERVER" > "$env_file"
         return 0
     fi
     mkdir -p "$dir"/{conf,spool,cache,state,log,tmp}
@@ -101,7 +129,8 @@ CONF
 start_atspi() {
     local address
     setsid dbus-daemon --session --fork --print-address=3 --print-pid=4 3> "$dir/address" \
-        4>> "$dir/pids" < /dev/null > "$dir/output.log" 2>&1
+        4> "$dir/dbus-pid" < /dev/null > "$dir/output.log" 2>&1
+    keep_pid "$(head -1 "$dir/dbus-pid")"
     address=$(head -1 "$dir/address")
     DBUS_SESSION_BUS_ADDRESS=$address daemon /usr/libexec/at-spi-bus-launcher --launch-immediately
     echo "export DBUS_SESSION_BUS_ADDRESS=$address" > "$env_file"
@@ -110,7 +139,8 @@ start_atspi() {
 start_wine() {
     source "$dir/../display.env"
     source "$here/../../scripts/lib/wine_prefix.sh"
-    new_wine_prefix "$dir/prefix" > "$dir/output.log" 2>&1
+    new_wine_prefix "$dir/prefix" "$QUILLMERE_WINE_ARCH" "$QUILLMERE_WINE_VERSION" \
+        > "$dir/output.log" 2>&1
     # The server stays up between the tests; now and then a fresh prefix's first
     # program hangs in Wine's own start-up, so a first one is run and waited for.
     setsid wineserver -p < /dev/null >> "$dir/output.log" 2>&1
@@ -118,15 +148,18 @@ start_wine() {
     echo "export WINEPREFIX=$dir/prefix WINEDEBUG=-all" > "$env_file"
 }
 
+# Ends what this service started: the wine server of its own prefix, and each
+# kept process group whose leader is still the process that was started.
 stop() {
-    local pid
+    local pid started
     if [ "$name" = wine ] && [ -d "$dir/prefix" ]; then
         WINEPREFIX=$dir/prefix wineserver -k 2> /dev/null || true
     fi
     [ -f "$dir/pids" ] || return 0
-    while read -r pid; do
-        kill "$pid" 2> /dev/null || continue
-        wait_for sh -c "! kill -0 $pid 2> /dev/null" || kill -9 "$pid" 2> /dev/null || true
+    while read -r pid started; do
+        [ -n "$started" ] && ! gone "$pid" "$started" || continue
+        kill -- "-$pid" 2> /dev/null || kill "$pid" 2> /dev/null || continue
+        wait_for gone "$pid" "$started" || kill -9 -- "-$pid" 2> /dev/null || true
     done < "$dir/pids"
     rm -f "$dir/pids"
 }

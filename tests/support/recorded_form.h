@@ -19,8 +19,8 @@ inline std::unique_ptr<ui::Form1> shownForm(std::vector<RecordingPrinter::Docume
     auto form = std::make_unique<ui::Form1>(
         [printed] { return std::make_unique<RecordingPrinter>(printed); });
     form->show();
-    QApplication::setActiveWindow(form.get());
-    if (!QTest::qWaitForWindowExposed(form.get())) {
+    form->activateWindow();
+    if (!QTest::qWaitForWindowActive(form.get())) {
         return nullptr;
     }
     return form;

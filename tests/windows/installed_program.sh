@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The Windows installer as a shop meets it, under Wine in Chinese: installs
-# silently into a fresh prefix and starts the installed program on the X server
+# silently into a fresh prefix of the given architecture reporting the given
+# Windows version, checks that it installed the program that fits that Windows
+# (its PE header) in the right Program Files, and starts it on the X server
 # in DISPLAY, with no DISPLAY in its Windows environment. With no printer at all
 # it types the worked example, presses "打印" in the preview and reads the error
 # box; the preview keeps its lines, and Ctrl+C and Ctrl+Shift+C copy them as
@@ -9,18 +11,29 @@
 # scheduler services), it prints, and the page the printer receives is rendered
 # and read back with OCR; once the queue refuses jobs, the error box says so.
 # "关闭退出" ends each run with status 0, and the uninstaller removes everything.
-# Usage: installed_program.sh INSTALLER.exe   (WINE_SCREENSHOT=FILE.png keeps the
-# window with the worked example)
+# Usage: installed_program.sh SERVICES_DIR INSTALLER.exe ARCH VERSION BITS
+#   ARCH win64 or win32, VERSION win10 or win7, BITS the program that must be
+#   installed (64 or 32). It prints only on the private scheduler of the
+#   services in SERVICES_DIR, and skips (status 77) without one. A failure
+#   leaves a screenshot in the current folder. WINE_SCREENSHOT=FILE.png keeps the
+#   window with the worked example.
 set -euo pipefail
 shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
 source "$here/../../scripts/lib/drive_window.sh"
 source "$here/../../scripts/lib/wine_prefix.sh"
 source "$here/../support/report_checks.sh"
-installer=$(realpath "$1")
+services=$(realpath "$1") installer=$(realpath "$2") arch=$3 version=$4 bits=$5
+shot=$PWD/installed-program-$arch-$version-failure.png
+if [ "${CUPS_SERVER:-}" != "$services/scheduler/cups.sock" ] || [ ! -S "$CUPS_SERVER" ]; then
+    echo "SKIP: CUPS_SERVER (${CUPS_SERVER:-unset}) is not the private scheduler's socket;"
+    echo "this check prints on no other scheduler (the scheduler service needs root)."
+    exit 77
+fi
 work=$(mktemp -d)
 cleanup() {
-    wineserver -k 2> /dev/null || true
+    # Only this check's own prefix: never the caller's Wine programs.
+    [ -d "$work/prefix" ] && WINEPREFIX=$work/prefix wineserver -k 2> /dev/null
     kill "${capture_pid:-}" 2> /dev/null || true
     lpadmin -x quillmere-wine 2> /dev/null || true
     [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
@@ -28,10 +41,9 @@ cleanup() {
 trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
-    import -window root "${FAILURE_SHOT:-/tmp/wine-failure.png}" 2> /dev/null || true
+    import -window root "$shot" 2> /dev/null || true
     exit 1
 }
-[ -n "${CUPS_SERVER:-}" ] || fail "no private scheduler: the scheduler service needs root"
 
 # Chinese, as on a shop's PC: Windows' own texts come in the user's language.
 mkdir -p "$work/locale"
@@ -39,17 +51,28 @@ localedef -i zh_CN -f UTF-8 "$work/locale/zh_CN.UTF-8" 2> /dev/null ||
     [ -d "$work/locale/zh_CN.UTF-8" ] || fail "cannot make the zh_CN.UTF-8 locale"
 export LOCPATH=$work/locale LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
-echo "-- a fresh Wine prefix that shows and prints Chinese"
+echo "-- a fresh $arch Wine prefix reporting $version that shows and prints Chinese"
 truetype_fonts_only "$work"
-new_wine_prefix "$work/prefix" "WenQuanYi Micro Hei"
+new_wine_prefix "$work/prefix" "$arch" "$version" "WenQuanYi Micro Hei"
 
-echo "-- silent install"
+echo "-- silent install: the $bits-bit program"
 wine "$installer" /S
-home="$WINEPREFIX/drive_c/Program Files/Quillmere"
+folder="Program Files"
+[ "$arch-$bits" != win64-32 ] || folder="Program Files (x86)"
+home="$WINEPREFIX/drive_c/$folder/Quillmere"
 for _ in $(seq 60); do [ -f "$home/Uninstall.exe" ] && break; sleep 1; done
 for file in quillmere.exe LICENSE THIRD-PARTY-NOTICES.txt Uninstall.exe; do
     [ -f "$home/$file" ] || fail "the installer did not install $file"
 done
+# The machine field of the exe's PE header: 8664 for x86-64, 014c for i386.
+pe_offset=$(od -An -tu4 -j60 -N4 "$home/quillmere.exe" | tr -d ' ')
+machine=$(od -An -tx2 -j$((pe_offset + 4)) -N2 "$home/quillmere.exe" | tr -d ' ')
+expected=8664
+[ "$bits" = 64 ] || expected=014c
+[ "$machine" = "$expected" ] || fail "installed a program for machine $machine, not the $bits-bit one"
+qt=6
+[ "$bits" = 64 ] || qt=5
+grep -q "^Qt $qt\." "$home/THIRD-PARTY-NOTICES.txt" || fail "the notices are not those of Qt $qt"
 grep -q "GNU LESSER GENERAL PUBLIC LICENSE" "$home/THIRD-PARTY-NOTICES.txt" ||
     fail "the notices lack the LGPL-3.0 text"
 grep -q "apt-get source" "$home/THIRD-PARTY-NOTICES.txt" || fail "the notices name no Qt source"
@@ -61,16 +84,16 @@ targets=$(strings -a -el "$shortcut")
 grep -qx "quillmere.exe" <<< "$targets" && ! grep -qx "bin" <<< "$targets" ||
     fail "the shortcut does not start the installed quillmere.exe: $targets"
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere' /v DisplayName \
-    2> /dev/null | grep -q "Quillmere" || fail "no entry in Apps & features"
+    "/reg:$bits" 2> /dev/null | grep -q "Quillmere" || fail "no entry in Apps & features"
 
 # Wine needs DISPLAY to reach the X server; the program's own Windows
 # environment has none, as on a real Windows PC.
-cat > "$WINEPREFIX/drive_c/run.bat" << 'BAT'
+cat > "$WINEPREFIX/drive_c/run.bat" << BAT
 @echo off
 set DISPLAY=
 set QT_QPA_PLATFORM=
-"C:\Program Files\Quillmere\quillmere.exe"
-echo %ERRORLEVEL%> C:\exit-status.txt
+"C:\\$folder\\Quillmere\\quillmere.exe"
+echo %ERRORLEVEL%> C:\\exit-status.txt
 BAT
 status_file=$WINEPREFIX/drive_c/exit-status.txt
 
@@ -129,6 +152,28 @@ print_fails_with() {
     sleep 1
     xdotool search --name '^打印预览$' > /dev/null || fail "the preview closed after the error"
 }
+
+# At 125 % and 150 % (the screen's density DPI) the window is scaled by the
+# exact factor, as Qt 6 scales it: GEOMETRY. Alt+F4 closes it.
+check_scaled_window() {
+    local dpi=$1 expected=$2 geometry
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
+    rm -f "$status_file"
+    wine cmd /c 'C:\run.bat' &
+    window=$(find_window '^Quillmere$') || fail "the window did not appear at $dpi dpi"
+    sleep 2
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+    echo "at $dpi dpi the window is $geometry"
+    [ "$geometry" = "$expected" ] || fail "at $dpi dpi the window is $geometry, not $expected"
+    xdotool key --window "$window" alt+F4
+    for _ in $(seq 20); do [ -f "$status_file" ] && break; sleep 0.5; done
+    [ -f "$status_file" ] || fail "Alt+F4 did not end the program at $dpi dpi"
+}
+
+echo "-- the window at 125 % and 150 %"
+check_scaled_window 120 868x659
+check_scaled_window 144 1041x791
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 
 echo "-- no printer: the error box names the reason, the preview keeps its lines"
 start_and_preview
