@@ -16,6 +16,16 @@ WINDOWS_QT_CACHE=${QUILLMERE_CACHE:-/var/cache/quillmere}
 # uses are left out and the code is optimised for size, which compiles faster.
 # Tablet events and zstd do not build from Debian's trimmed source; Direct2D
 # stays on, the link needs it.
+# Qt's own copies of the libraries it uses: the system's are Linux ones.
+QT6_OWN_LIBRARIES=(
+    -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_png=OFF
+    -DFEATURE_system_jpeg=OFF
+    -DFEATURE_system_doubleconversion=OFF
+)
 QT6_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
     -DFEATURE_optimize_size=ON
@@ -31,13 +41,7 @@ QT6_OPTIONS=(
     -DFEATURE_vulkan=OFF
     -DFEATURE_tabletevent=OFF
     -DFEATURE_zstd=OFF
-    -DFEATURE_system_zlib=OFF
-    -DFEATURE_system_pcre2=OFF
-    -DFEATURE_system_freetype=OFF
-    -DFEATURE_system_harfbuzz=OFF
-    -DFEATURE_system_png=OFF
-    -DFEATURE_system_jpeg=OFF
-    -DFEATURE_system_doubleconversion=OFF
+    "${QT6_OWN_LIBRARIES[@]}"
     -DFEATURE_graphicsview=OFF
     -DFEATURE_mdiarea=OFF
     -DFEATURE_calendarwidget=OFF
@@ -56,6 +60,35 @@ QT6_OPTIONS=(
     -DFEATURE_jpeg=OFF
 )
 
+# The Linux Qt 6 whose tools (moc, rcc, uic and the rest) the cross build runs,
+# when the system's Qt is of another version: only the modules that carry
+# those tools, with nothing the tools do not need. Debian 13's zstd package
+# brings in CMake's Threads target where this Qt cannot take it over, so zstd
+# is not even looked for.
+QT6_HOST_OPTIONS=(
+    -DCMAKE_DISABLE_FIND_PACKAGE_zstd=ON
+    -DCMAKE_BUILD_TYPE=Release
+    -DFEATURE_optimize_size=ON
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DFEATURE_opengl=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_network=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_testlib=OFF
+    -DFEATURE_xcb=OFF
+    -DFEATURE_xlib=OFF
+    -DFEATURE_vulkan=OFF
+    -DFEATURE_glib=OFF
+    -DFEATURE_icu=OFF
+    -DFEATURE_zstd=OFF
+    -DFEATURE_fontconfig=OFF
+    "${QT6_OWN_LIBRARIES[@]}"
+)
+
 # Qt 5.15 with qmake's configure, the same trimming where Qt 5 has it. Debian's
 # source leaves out the tablet library the Windows plugin needs unless tablet
 # events are off. Qt builds its own host tools from this source.
@@ -72,20 +105,23 @@ QT5_OPTIONS=(
 # toolchain and our patch. Call it directly, never inside $(...) or a
 # condition: there bash would ignore a failing step and carry on.
 ensure_windows_qt() {
-    local major=$1 root package toolchain patch key prefix arch
+    local major=$1 root package toolchain patch key prefix arch host=""
     local -a options
     root=$(project_root)
     patch=$root/packaging/windows/qt$major-windows.patch
     if [ "$major" = 6 ]; then
+        ensure_host_qt6
         package=$QT6_SOURCE_PACKAGE QT_SOURCE_VERSION=$QT6_SOURCE_VERSION arch=win64
         toolchain=$root/cmake/windows/mingw-w64-x86_64.cmake
         options=("${QT6_OPTIONS[@]}")
+        # Built against host tools of our own, it keeps their path: another Qt.
+        [ "$QT6_HOST" = /usr ] || host=" host tools $QT6_HOST"
     else
         package=$QT5_SOURCE_PACKAGE QT_SOURCE_VERSION=$QT5_SOURCE_VERSION arch=win32
         toolchain=$root/cmake/windows/mingw-w64-i686.cmake
         options=("${QT5_OPTIONS[@]}")
     fi
-    key=$( (echo "$QT_SOURCE_VERSION ${options[*]}"; cat "$toolchain" "$patch") |
+    key=$( (echo "$QT_SOURCE_VERSION ${options[*]}$host"; cat "$toolchain" "$patch") |
         sha256sum | cut -c1-12)
     prefix=$WINDOWS_QT_CACHE/qt-${QT_SOURCE_VERSION}-$arch-$key
     WINDOWS_QT=$prefix
@@ -110,15 +146,55 @@ ensure_windows_qt() {
     echo "Static Qt $major for Windows built in $((SECONDS - start)) s"
 }
 
+# Sets QT6_HOST (and QT6_HOST_CMAKE, its CMake packages) to the Linux Qt whose
+# tools build Qt 6 for Windows and the program against it: moc's output and the
+# rest must be of the source's own version. The system's Qt where it is that
+# version (Debian 12); elsewhere (Debian 13 has 6.8) one built once from the
+# same source into the cache folder, kept and checked like the Windows Qts.
+ensure_host_qt6() {
+    local system key prefix start=$SECONDS work
+    system=$(dpkg-query -W -f='${Version}' qt6-base-dev 2> /dev/null || true)
+    if [ "${system%%+*}" = "${QT6_SOURCE_VERSION%%+*}" ]; then
+        QT6_HOST=/usr QT6_HOST_CMAKE=/usr/lib/x86_64-linux-gnu/cmake
+        return 0
+    fi
+    key=$(echo "$QT6_SOURCE_VERSION ${QT6_HOST_OPTIONS[*]} $(g++ -dumpfullversion)" |
+        sha256sum | cut -c1-12)
+    prefix=$WINDOWS_QT_CACHE/qt-${QT6_SOURCE_VERSION}-host-$key
+    QT6_HOST=$prefix QT6_HOST_CMAKE=$prefix/lib/cmake
+    [ -f "$prefix/.complete" ] && return 0
+
+    work=$WINDOWS_QT_CACHE/work-host-$key
+    echo "The system's Qt is ${system:-missing}: building Qt $QT6_SOURCE_VERSION's host tools" \
+        "into $prefix (once per machine)"
+    rm -rf "$work" "$prefix"
+    mkdir -p "$work"
+    fetch_qt_source "$work" "$QT6_SOURCE_PACKAGE" "$QT6_SOURCE_VERSION"
+    cmake_build_qt "$work" -DCMAKE_INSTALL_PREFIX="$prefix" "${QT6_HOST_OPTIONS[@]}"
+    local tool
+    for tool in moc rcc uic; do
+        [ -x "$prefix/libexec/$tool" ] || { echo "The host Qt in $prefix has no $tool" >&2; exit 1; }
+    done
+    touch "$prefix/.complete"
+    rm -rf "$work"
+    echo "Qt $QT6_SOURCE_VERSION's host tools built in $((SECONDS - start)) s"
+}
+
 # build_qt6 WORK PREFIX TOOLCHAIN OPTION...: Qt 6 with CMake, its host tools
-# those of the Linux Qt of the same version.
+# those of QT6_HOST.
 build_qt6() {
     local work=$1 prefix=$2 toolchain=$3
     shift 3
-    cmake -S "$work/src" -B "$work/build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        "$@" > "$work/configure.log" 2>&1 ||
+    cmake_build_qt "$work" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DQT_HOST_PATH="$QT6_HOST" -DQT_HOST_PATH_CMAKE_DIR="$QT6_HOST_CMAKE" "$@"
+}
+
+# cmake_build_qt WORK OPTION...: configures, builds and installs the Qt 6 source
+# in WORK/src, stopping with the log's telling part on a failure.
+cmake_build_qt() {
+    local work=$1
+    shift
+    cmake -S "$work/src" -B "$work/build" -G Ninja "$@" > "$work/configure.log" 2>&1 ||
         fail "Qt's configure step failed:" "$work/configure.log"
     cmake --build "$work/build" -j2 > "$work/build.log" 2>&1 ||
         fail "Qt's build failed:" <(grep -B2 -A20 -m3 "FAILED\|error:" "$work/build.log")

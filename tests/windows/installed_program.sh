@@ -32,8 +32,11 @@ if [ "${CUPS_SERVER:-}" != "$services/scheduler/cups.sock" ] || [ ! -S "$CUPS_SE
 fi
 work=$(mktemp -d)
 cleanup() {
-    # Only this check's own prefix: never the caller's Wine programs.
-    [ -d "$work/prefix" ] && WINEPREFIX=$work/prefix wineserver -k 2> /dev/null
+    # Only this check's own prefix: never the caller's Wine programs. Its server
+    # may have ended by itself already; the clean-up goes on either way.
+    if [ -d "$work/prefix" ]; then
+        WINEPREFIX=$work/prefix wineserver -k 2> /dev/null || true
+    fi
     kill "${capture_pid:-}" 2> /dev/null || true
     lpadmin -x quillmere-wine 2> /dev/null || true
     [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
@@ -56,7 +59,8 @@ truetype_fonts_only "$work"
 new_wine_prefix "$work/prefix" "$arch" "$version" "WenQuanYi Micro Hei"
 
 echo "-- silent install: the $bits-bit program"
-wine "$installer" /S
+# What it installed tells, not Wine's exit status; a failure still says so.
+wine "$installer" /S || echo "the installer exited with status $?"
 folder="Program Files"
 [ "$arch-$bits" != win64-32 ] || folder="Program Files (x86)"
 home="$WINEPREFIX/drive_c/$folder/Quillmere"
