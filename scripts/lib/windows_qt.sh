@@ -16,6 +16,17 @@ WINDOWS_QT_CACHE=${QUILLMERE_CACHE:-/var/cache/quillmere}
 # uses are left out and the code is optimised for size, which compiles faster.
 # Tablet events and zstd do not build from Debian's trimmed source; Direct2D
 # stays on, the link needs it.
+# What neither the program nor Qt's tools use: examples, tests and modules.
+QT6_UNUSED_MODULES=(
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DFEATURE_opengl=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_network=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_concurrent=OFF
+)
 # Qt's own copies of the libraries it uses: the system's are Linux ones.
 QT6_OWN_LIBRARIES=(
     -DFEATURE_system_zlib=OFF
@@ -30,14 +41,7 @@ QT6_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
     -DFEATURE_optimize_size=ON
     -DBUILD_SHARED_LIBS=OFF
-    -DQT_BUILD_EXAMPLES=OFF
-    -DQT_BUILD_TESTS=OFF
-    -DFEATURE_opengl=OFF
-    -DFEATURE_dbus=OFF
-    -DFEATURE_sql=OFF
-    -DFEATURE_network=OFF
-    -DFEATURE_xml=OFF
-    -DFEATURE_concurrent=OFF
+    "${QT6_UNUSED_MODULES[@]}"
     -DFEATURE_vulkan=OFF
     -DFEATURE_tabletevent=OFF
     -DFEATURE_zstd=OFF
@@ -69,14 +73,7 @@ QT6_HOST_OPTIONS=(
     -DCMAKE_DISABLE_FIND_PACKAGE_zstd=ON
     -DCMAKE_BUILD_TYPE=Release
     -DFEATURE_optimize_size=ON
-    -DQT_BUILD_EXAMPLES=OFF
-    -DQT_BUILD_TESTS=OFF
-    -DFEATURE_opengl=OFF
-    -DFEATURE_dbus=OFF
-    -DFEATURE_sql=OFF
-    -DFEATURE_network=OFF
-    -DFEATURE_xml=OFF
-    -DFEATURE_concurrent=OFF
+    "${QT6_UNUSED_MODULES[@]}"
     -DFEATURE_printsupport=OFF
     -DFEATURE_testlib=OFF
     -DFEATURE_xcb=OFF
