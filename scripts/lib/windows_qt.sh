@@ -11,11 +11,7 @@ QT5_SOURCE_PACKAGE=qtbase-opensource-src
 QT5_SOURCE_VERSION=5.15.8+dfsg-11+deb12u3
 QT_SOURCE_RELEASE=bookworm
 WINDOWS_QT_CACHE=${QUILLMERE_CACHE:-/var/cache/quillmere}
-# Only what the program and its tests use: the build of this Qt is the longest
-# step of a cold scripts/test, so the widgets, dialogs and formats nobody here
-# uses are left out and the code is optimised for size, which compiles faster.
-# Tablet events and zstd do not build from Debian's trimmed source; Direct2D
-# stays on, the link needs it.
+
 # What neither the program nor Qt's tools use: examples, tests and modules.
 QT6_UNUSED_MODULES=(
     -DQT_BUILD_EXAMPLES=OFF
@@ -27,7 +23,8 @@ QT6_UNUSED_MODULES=(
     -DFEATURE_xml=OFF
     -DFEATURE_concurrent=OFF
 )
-# Qt's own copies of the libraries it uses: the system's are Linux ones.
+# Qt's own copies of the libraries it uses, never the system's: Windows has
+# none of them, and the host build needs none of their -dev packages.
 QT6_OWN_LIBRARIES=(
     -DFEATURE_system_zlib=OFF
     -DFEATURE_system_pcre2=OFF
@@ -37,6 +34,12 @@ QT6_OWN_LIBRARIES=(
     -DFEATURE_system_jpeg=OFF
     -DFEATURE_system_doubleconversion=OFF
 )
+
+# Only what the program and its tests use: the build of this Qt is the longest
+# step of a cold scripts/test, so the widgets, dialogs and formats nobody here
+# uses are left out and the code is optimised for size, which compiles faster.
+# Tablet events and zstd do not build from Debian's trimmed source; Direct2D
+# stays on, the link needs it.
 QT6_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
     -DFEATURE_optimize_size=ON
