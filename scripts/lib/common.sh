@@ -13,10 +13,9 @@ packages_of() {
 # the i386 architecture first where a group needs it. Needs root (or sudo) only
 # when something is missing.
 ensure_packages() {
-    local missing=() pkg
-    while read -r pkg; do
-        dpkg-query -W -f='${Status}' "$pkg" 2> /dev/null | grep -q "ok installed" || missing+=("$pkg")
-    done < <(packages_of "$@")
+    local wanted=() missing=()
+    mapfile -t wanted < <(packages_of "$@")
+    mapfile -t missing < <(missing_packages "${wanted[@]}")
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
     local sudo=""
@@ -26,6 +25,27 @@ ensure_packages() {
     fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Those of the named packages (NAME or NAME:ARCH) that are not installed, one
+# a line. An installed package that provides the name counts: Debian 13's
+# libcups2t64 provides libcups2, so one name serves both releases.
+missing_packages() {
+    local native installed pkg
+    native=$(dpkg --print-architecture)
+    # Each installed package and each name it provides, as NAME:ARCH.
+    installed=$(dpkg-query -W -f='${db:Status-Status} ${binary:Package} ${Provides}\n' |
+        awk -v native="$native" '$1 == "installed" {
+            name = $2; arch = native
+            if (split($2, part, ":") == 2) { name = part[1]; if (part[2] != "all") arch = part[2] }
+            print name ":" arch
+            for (i = 3; i <= NF; i++)
+                if ($i !~ /^\(/ && $i !~ /\),?$/) { sub(/,$/, "", $i); print $i ":" arch }
+        }')
+    for pkg in "$@"; do
+        [[ $pkg == *:* ]] || pkg+=":$native"
+        grep -qxF "$pkg" <<< "$installed" || echo "${pkg%:"$native"}"
+    done
 }
 
 # The Debian mirrors the system's own package list names, main archive then
