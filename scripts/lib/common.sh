@@ -23,8 +23,22 @@ ensure_packages() {
     if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
-    $sudo apt-get update -qq
+    with_mirror_retries $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Runs the command (an apt-get update) until it succeeds, five tries over some
+# four minutes. A mirror in the middle of its sync serves index files of another
+# size than its Release file says, and apt-get stops with "Mirror sync in
+# progress?" until the sync is over.
+with_mirror_retries() {
+    local wait
+    for wait in 15 30 60 120; do
+        "$@" && return 0
+        echo "Tried again in $wait s: $*" >&2
+        sleep "$wait"
+    done
+    "$@"
 }
 
 # Those of the named packages (NAME or NAME:ARCH) that are not installed, one

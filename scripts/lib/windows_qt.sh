@@ -207,7 +207,7 @@ cmake_build_qt() {
 # links gives it the compilers the toolchain file names (the posix thread
 # model, as for the program) and the binary tools.
 build_qt5() {
-    local work=$1 prefix=$2 toolchain=$3 tool target
+    local work=$1 prefix=$2 toolchain=$3 tool
     shift 3
     mkdir -p "$prefix/cross"
     for tool in ar ranlib strip windres objcopy nm ld; do
@@ -267,7 +267,7 @@ fetch_qt_source() {
                    -o "Dir::Etc::SourceParts=$apt/sources.list.d"
                    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache"
                    -o "APT::Sandbox::User=root")
-    apt-get "${options[@]}" update -qq
+    with_mirror_retries apt-get "${options[@]}" update -qq
     (cd "$dir" && apt-get "${options[@]}" source -qq --download-only "$package=$version")
     dpkg-source -x "$dir"/*.dsc "$dir/src" > /dev/null
 }
