@@ -53,9 +53,10 @@ comm -13 "$work/declared-0x0601" "$work/declared-0x0A00" > "$work/newer"
 sed -n 's/^function [^ ]* //p' "$here/newer_than_windows7.txt" >> "$work/newer"
 sort -u -o "$work/newer" "$work/newer"
 
-# The imports, a line each: the DLL in lower case and the function.
+# The imports, a line each: the DLL in lower case and the function. After the
+# address, binutils 2.40 puts a tab and 2.44 two spaces.
 awk '/^\tDLL Name: / { dll = tolower($3); next }
-     /^\t[0-9a-f]+\t/ && dll != "" { print dll, $NF }
+     /^\t[0-9a-f]+[\t ]/ && dll != "" { print dll, $NF }
      /^$/ { dll = "" }' "$work/headers" > "$work/imports"
 [ -s "$work/imports" ] || { echo "no import table read from $program" >&2; exit 2; }
 

@@ -157,11 +157,20 @@ print_fails_with() {
     xdotool search --name '^打印预览$' > /dev/null || fail "the preview closed after the error"
 }
 
+# Sets the screen's DPI. Wine 10 reads it when its server starts, Wine 8 when
+# a program starts: the prefix's server (no program runs now) is ended, and
+# the next program starts a new one at the new DPI.
+set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1
+    wineserver -k 2> /dev/null || true
+    wineserver -w
+}
+
 # At 125 % and 150 % (the screen's density DPI) the window is scaled by the
 # exact factor, as Qt 6 scales it: GEOMETRY. Alt+F4 closes it.
 check_scaled_window() {
     local dpi=$1 expected=$2 geometry
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
+    set_dpi "$dpi"
     rm -f "$status_file"
     wine cmd /c 'C:\run.bat' &
     window=$(find_window '^Quillmere$') || fail "the window did not appear at $dpi dpi"
@@ -177,7 +186,7 @@ check_scaled_window() {
 echo "-- the window at 125 % and 150 %"
 check_scaled_window 120 868x659
 check_scaled_window 144 1041x791
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
+set_dpi 96
 
 echo "-- no printer: the error box names the reason, the preview keeps its lines"
 start_and_preview
