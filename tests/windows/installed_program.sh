@@ -152,8 +152,9 @@ print_fails_with() {
     # shellcheck disable=SC2053 # the pattern is one
     [[ "$message" == 运行时错误：打印机错误（$1） ]] ||
         fail "the box reads \"$message\", not the printer error with the system's reason"
-    xdotool key --window "$box" Return
+    key_closing "$box" Return
     sleep 1
+    ! xdotool search --name '^Quillmere$' | grep -qx "$box" || fail "Return did not close the error box"
     xdotool search --name '^打印预览$' > /dev/null || fail "the preview closed after the error"
 }
 
@@ -178,7 +179,7 @@ check_scaled_window() {
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
     echo "at $dpi dpi the window is $geometry"
     [ "$geometry" = "$expected" ] || fail "at $dpi dpi the window is $geometry, not $expected"
-    xdotool key --window "$window" alt+F4
+    key_closing "$window" alt+F4
     for _ in $(seq 20); do [ -f "$status_file" ] && break; sleep 0.5; done
     [ -f "$status_file" ] || fail "Alt+F4 did not end the program at $dpi dpi"
 }
