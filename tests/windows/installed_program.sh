@@ -140,10 +140,15 @@ close_and_exit() {
 # printer error with the reason PATTERN, and the preview must stay open.
 print_fails_with() {
     press_preview_print "$preview"
-    sleep 2
-    local box message
-    box=$(xdotool search --name '^Quillmere$' | grep -vx "$window" | head -1) ||
-        fail "打印 showed no error box"
+    # Wine 10 turns the page into PostScript and hands it to CUPS only when the
+    # document ends: a refusal can come some seconds after the press.
+    local box="" message
+    for _ in $(seq 60); do
+        sleep 0.5
+        box=$(xdotool search --name '^Quillmere$' | grep -vx "$window" | head -1) && break
+    done
+    [ -n "$box" ] || fail "打印 showed no error box"
+    sleep 1
     clear_clipboard
     xdotool key --window "$box" ctrl+c # a Windows message box copies its text
     sleep 0.5
