@@ -27,18 +27,19 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Runs the command (an apt-get update) until it succeeds, five tries over some
-# four minutes. A mirror in the middle of its sync serves index files of another
-# size than its Release file says, and apt-get stops with "Mirror sync in
-# progress?" until the sync is over.
+# Runs the command (an apt-get update), tried again twice over some 75 s: a
+# mirror in the middle of its sync serves index files of another size than its
+# Release file says. When it still fails, apt-get has kept the lists it could
+# fetch (and the old ones of the others), so the script goes on: a package the
+# lists lack then makes the install fail, naming it.
 with_mirror_retries() {
     local wait
-    for wait in 15 30 60 120; do
+    for wait in 15 60; do
         "$@" && return 0
         echo "Tried again in $wait s: $*" >&2
         sleep "$wait"
     done
-    "$@"
+    "$@" || echo "Going on with the package lists apt-get could fetch: $*" >&2
 }
 
 # Those of the named packages (NAME or NAME:ARCH) that are not installed, one
