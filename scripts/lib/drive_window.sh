@@ -25,7 +25,8 @@ press() {
 
 # Sends keys that close a window. Wine 10 closes it on the key press, before
 # the release reaches it, and xdotool then fails on the window that is gone:
-# that failure is not one. Whether the window went is for the caller to check.
+# that failure is not one. What the keys should have done (the program ended,
+# the preview still open) is for the caller to check.
 key_closing() {
     xdotool key --window "$1" "$2" 2> /dev/null || true
 }

@@ -140,8 +140,8 @@ close_and_exit() {
 # printer error with the reason PATTERN, and the preview must stay open.
 print_fails_with() {
     press_preview_print "$preview"
-    # Wine 10 turns the page into PostScript and hands it to CUPS only when the
-    # document ends: a refusal can come some seconds after the press.
+    # Under Wine 10 the queue's refusal shows some seconds after the press (its
+    # spooler hands the document to CUPS as the document ends).
     local box="" message
     for _ in $(seq 60); do
         sleep 0.5
