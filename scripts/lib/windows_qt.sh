@@ -105,23 +105,26 @@ QT5_OPTIONS=(
 # toolchain and our patch. Call it directly, never inside $(...) or a
 # condition: there bash would ignore a failing step and carry on.
 ensure_windows_qt() {
-    local major=$1 root package toolchain patch key prefix arch host=""
+    local major=$1 root package toolchain patch key prefix arch compiler host=""
     local -a options
     root=$(project_root)
     patch=$root/packaging/windows/qt$major-windows.patch
     if [ "$major" = 6 ]; then
         ensure_host_qt6
         package=$QT6_SOURCE_PACKAGE QT_SOURCE_VERSION=$QT6_SOURCE_VERSION arch=win64
-        toolchain=$root/cmake/windows/mingw-w64-x86_64.cmake
+        toolchain=$root/cmake/windows/mingw-w64-x86_64.cmake compiler=x86_64-w64-mingw32-g++-posix
         options=("${QT6_OPTIONS[@]}")
         # Built against host tools of our own, it keeps their path: another Qt.
         [ "$QT6_HOST" = /usr ] || host=" host tools $QT6_HOST"
     else
         package=$QT5_SOURCE_PACKAGE QT_SOURCE_VERSION=$QT5_SOURCE_VERSION arch=win32
-        toolchain=$root/cmake/windows/mingw-w64-i686.cmake
+        toolchain=$root/cmake/windows/mingw-w64-i686.cmake compiler=i686-w64-mingw32-g++-posix
         options=("${QT5_OPTIONS[@]}")
     fi
-    key=$( (echo "$QT_SOURCE_VERSION ${options[*]}$host"; cat "$toolchain" "$patch") |
+    # The compiler and MinGW-w64's runtime are inputs like the source: a Qt
+    # built by another of either is not used.
+    key=$( (echo "$QT_SOURCE_VERSION ${options[*]}$host"; toolchain_version "$compiler"
+            cat "$toolchain" "$patch") |
         sha256sum | cut -c1-12)
     prefix=$WINDOWS_QT_CACHE/qt-${QT_SOURCE_VERSION}-$arch-$key
     WINDOWS_QT=$prefix
@@ -158,7 +161,7 @@ ensure_host_qt6() {
         QT6_HOST=/usr QT6_HOST_CMAKE=/usr/lib/x86_64-linux-gnu/cmake
         return 0
     fi
-    key=$(echo "$QT6_SOURCE_VERSION ${QT6_HOST_OPTIONS[*]} $(g++ -dumpfullversion)" |
+    key=$(echo "$QT6_SOURCE_VERSION ${QT6_HOST_OPTIONS[*]} $(toolchain_version g++)" |
         sha256sum | cut -c1-12)
     prefix=$WINDOWS_QT_CACHE/qt-${QT6_SOURCE_VERSION}-host-$key
     QT6_HOST=$prefix QT6_HOST_CMAKE=$prefix/lib/cmake
@@ -178,6 +181,13 @@ ensure_host_qt6() {
     touch "$prefix/.complete"
     rm -rf "$work"
     echo "Qt $QT6_SOURCE_VERSION's host tools built in $((SECONDS - start)) s"
+}
+
+# The version of a compiler and of the C runtime it links, on one line.
+toolchain_version() {
+    local runtime=libc6-dev
+    [[ $1 != *mingw32* ]] || runtime=mingw-w64-common
+    echo "$("$1" -dumpfullversion) $(dpkg-query -W -f='${Version}' "$runtime")"
 }
 
 # build_qt6 WORK PREFIX TOOLCHAIN OPTION...: Qt 6 with CMake, its host tools
