@@ -56,20 +56,32 @@ FrmPrint::FrmPrint(report::PrinterFactory printers, QWidget* parent)
 }
 
 void FrmPrint::addCopyActions() {
-    copyTextAction = new QAction(QStringLiteral("复制文字"), List1);
+    copyTextAction = new QAction(QStringLiteral("复制文字"), this);
     copyTextAction->setShortcut(QKeySequence::Copy);
-    copyPictureAction = new QAction(QStringLiteral("复制图片"), List1);
+    copyPictureAction = new QAction(QStringLiteral("复制图片"), this);
     copyPictureAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     for (QAction* action : {copyTextAction, copyPictureAction}) {
-        // The list's own Ctrl+C copies one line: these take the keys first.
+        // The shortcuts are shown in the menu; the keys themselves are taken
+        // by eventFilter, which needs neither an active window nor a
+        // platform key code.
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setShortcutVisibleInContextMenu(true);
-        List1->addAction(action);
     }
     connect(copyTextAction, &QAction::triggered, this, &FrmPrint::copyText);
     connect(copyPictureAction, &QAction::triggered, this, &FrmPrint::copyPicture);
-    List1->installEventFilter(this);
+    for (QWidget* focusable : {static_cast<QWidget*>(List1), static_cast<QWidget*>(Command1),
+                               static_cast<QWidget*>(Command2)}) {
+        focusable->installEventFilter(this);
+    }
     List1->viewport()->installEventFilter(this);
+}
+
+QAction* FrmPrint::copyActionFor(const QKeyEvent* key) const {
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() == Qt::Key_C && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        return copyPictureAction;
+    }
+    return key->matches(QKeySequence::Copy) ? copyTextAction : nullptr;
 }
 
 void FrmPrint::addLine(const std::string& line) {
@@ -142,6 +154,21 @@ QPoint FrmPrint::keyboardMenuPoint() const {
 }
 
 bool FrmPrint::eventFilter(QObject* watched, QEvent* event) {
+    const bool keys =
+        event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (keys && watched != List1->viewport()) {
+        // Whichever control has focus, the copy keys copy the whole report: the
+        // list's own Ctrl+C would copy one line, and the buttons none.
+        if (QAction* copy = copyActionFor(static_cast<QKeyEvent*>(event))) {
+            // Accepting the override keeps the key from the shortcut map; the
+            // key press that follows is the copy.
+            if (event->type() == QEvent::KeyPress) {
+                copy->trigger();
+            }
+            event->accept();
+            return true;
+        }
+    }
     if (watched != List1 && watched != List1->viewport()) {
         return QDialog::eventFilter(watched, event);
     }

@@ -8,6 +8,7 @@
 #include "window_kit/layout_builder.h"
 
 class QAction;
+class QKeyEvent;
 class QListWidget;
 class QPushButton;
 
@@ -15,9 +16,9 @@ namespace ui {
 
 // The print preview: the report lines in a list, "打印" to print them and "关闭"
 // to close. Shown modally over the main window and discarded when closed, so
-// every preview starts from an empty list. The list copies the whole report, as
-// text (Ctrl+C) or as a picture (Ctrl+Shift+C), from its context menu too, to
-// send it in a chat message.
+// every preview starts from an empty list. The window copies the whole report,
+// as text (Ctrl+C) or as a picture (Ctrl+Shift+C), wherever focus is in it, and
+// from the list's context menu, to send it in a chat message.
 class FrmPrint : public QDialog {
     Q_OBJECT
 
@@ -43,11 +44,15 @@ class FrmPrint : public QDialog {
     // Enter does not print and Escape does not close: the window has neither a
     // default nor a cancel button.
     void keyPressEvent(QKeyEvent* event) override;
-    // The list's context menu, from the mouse, the menu key or Shift+F10.
+    // The copy keys wherever focus is, and the list's context menu, from the
+    // mouse, the menu key or Shift+F10.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void addCopyActions();
+    // The copy a key asks for: Ctrl+C (or the platform's other copy keys) the
+    // text, Ctrl+Shift+C the picture; null for any other key.
+    QAction* copyActionFor(const QKeyEvent* key) const;
     // The list's lines as it shows them, without selecting any.
     QStringList reportLines() const;
     void showCopyMenu(const QPoint& globalPos);
