@@ -1,5 +1,14 @@
 # Shared by the scripts in this folder: the Debian packages the project needs
-# (packages.txt) and a way to install the missing ones.
+# (packages.txt) and a way to install the missing ones, the cache folder, and
+# the functions every shell file uses (tests/lib/base.sh).
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/lib/base.sh"
+
+# The folder that keeps what is built once per machine (the Windows Qts, the
+# Debian 13 system, the compilers' cache), outside the clone: QUILLMERE_CACHE,
+# or /var/cache/quillmere.
+cache_dir() {
+    echo "${QUILLMERE_CACHE:-/var/cache/quillmere}"
+}
 
 # The packages of the named groups of packages.txt, one a line.
 packages_of() {
@@ -23,23 +32,31 @@ ensure_packages() {
     if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
-    with_mirror_retries $sudo apt-get update -qq
+    with_mirror_retries /var/lib/apt/lists $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Runs the command (an apt-get update), tried again twice over some 75 s: a
-# mirror in the middle of its sync serves index files of another size than its
-# Release file says. When it still fails, apt-get has kept the lists it could
-# fetch (and the old ones of the others), so the script goes on: a package the
-# lists lack then makes the install fail, naming it.
+# with_mirror_retries LISTS COMMAND...: runs the command (an apt-get update
+# that writes its package lists into the folder LISTS), tried again twice
+# over some 75 s: a mirror in the middle of its sync serves index files of
+# another size than its Release file says. When it still fails, apt-get has
+# kept the lists it could fetch (and the old ones of the others), so the
+# script goes on with them: a package they lack then makes the install fail,
+# naming it. With no list at all there is nothing to go on with: it fails.
 with_mirror_retries() {
-    local wait
-    for wait in 15 60; do
+    local lists=$1 wait
+    shift
+    for wait in ${MIRROR_RETRY_WAITS:-15 60}; do
         "$@" && return 0
         echo "Tried again in $wait s: $*" >&2
         sleep "$wait"
     done
-    "$@" || echo "Going on with the package lists apt-get could fetch: $*" >&2
+    "$@" && return 0
+    if ! compgen -G "$lists/*_Packages" > /dev/null && ! compgen -G "$lists/*_Sources" > /dev/null; then
+        echo "No package list could be fetched into $lists: $*" >&2
+        return 1
+    fi
+    echo "Going on with the package lists apt-get could fetch: $*" >&2
 }
 
 # Those of the named packages (NAME or NAME:ARCH) that are not installed, one
@@ -81,6 +98,43 @@ debian_archives() {
         exit 1
     fi
     echo "$main $security"
+}
+
+# Compiles through ccache, its folder beside the other caches. The compiler's
+# own bytes are part of each key, so an upgraded or another compiler never
+# reuses an object; paths below the source tree are keyed relative to it, so
+# another clone of the tree hits the same objects.
+use_compiler_cache() {
+    local dir
+    dir=$(cache_dir)/ccache
+    if ! mkdir -p "$dir" 2> /dev/null || [ ! -w "$dir" ]; then
+        echo "No compiler cache: $dir cannot be written"
+        return 0
+    fi
+    compiler_cache_settings "$dir" "$(project_root)"
+    export "${COMPILER_CACHE[@]}"
+}
+
+# compiler_cache_settings DIR TREE: sets COMPILER_CACHE to the environment
+# (NAME=VALUE words) that compiles the tree in TREE through the cache in DIR.
+compiler_cache_settings() {
+    COMPILER_CACHE=(CCACHE_DIR="$1" CCACHE_COMPILERCHECK=content CCACHE_MAXSIZE=5G
+                    CCACHE_BASEDIR="$2" CCACHE_NOHASHDIR=1 CMAKE_C_COMPILER_LAUNCHER=ccache
+                    CMAKE_CXX_COMPILER_LAUNCHER=ccache)
+}
+
+# The list of the checks the scripts skipped, a line each: the check, a tab and
+# the reason; scripts/test shows it with the tests' skips.
+skip_list() {
+    echo "$(project_root)/build/skipped.txt"
+}
+
+# report_skip CHECK REASON: says that a check was skipped and why; the reason
+# names the condition the machine lacks in brackets ("[root] ...").
+report_skip() {
+    echo "SKIP $2"
+    mkdir -p "$(dirname "$(skip_list)")"
+    printf '%s\t%s\n' "$1" "$2" >> "$(skip_list)"
 }
 
 # The top of the source tree.

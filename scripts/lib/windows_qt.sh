@@ -10,7 +10,7 @@ QT6_SOURCE_VERSION=6.4.2+dfsg-10
 QT5_SOURCE_PACKAGE=qtbase-opensource-src
 QT5_SOURCE_VERSION=5.15.8+dfsg-11+deb12u3
 QT_SOURCE_RELEASE=bookworm
-WINDOWS_QT_CACHE=${QUILLMERE_CACHE:-/var/cache/quillmere}
+WINDOWS_QT_CACHE=$(cache_dir)
 
 # What neither the program nor Qt's tools use: examples, tests and modules.
 QT6_UNUSED_MODULES=(
@@ -176,7 +176,7 @@ ensure_host_qt6() {
     cmake_build_qt "$work" -DCMAKE_INSTALL_PREFIX="$prefix" "${QT6_HOST_OPTIONS[@]}"
     local tool
     for tool in moc rcc uic; do
-        [ -x "$prefix/libexec/$tool" ] || { echo "The host Qt in $prefix has no $tool" >&2; exit 1; }
+        [ -x "$prefix/libexec/$tool" ] || fail "The host Qt in $prefix has no $tool"
     done
     touch "$prefix/.complete"
     rm -rf "$work"
@@ -204,7 +204,9 @@ build_qt6() {
 cmake_build_qt() {
     local work=$1
     shift
-    cmake -S "$work/src" -B "$work/build" -G Ninja "$@" > "$work/configure.log" 2>&1 ||
+    # Built once and kept whole: the compiler cache would only fill up.
+    env -u CMAKE_C_COMPILER_LAUNCHER -u CMAKE_CXX_COMPILER_LAUNCHER \
+        cmake -S "$work/src" -B "$work/build" -G Ninja "$@" > "$work/configure.log" 2>&1 ||
         fail "Qt's configure step failed:" "$work/configure.log"
     cmake --build "$work/build" -j2 > "$work/build.log" 2>&1 ||
         fail "Qt's build failed:" <(grep -B2 -A20 -m3 "FAILED\|error:" "$work/build.log")
@@ -235,13 +237,6 @@ build_qt5() {
         fail "Qt's install failed:" "$work/install.log"
 }
 
-# Stops the script with a message and the tail of a log.
-fail() {
-    echo "$1" >&2
-    tail -n 40 "$2" >&2
-    exit 1
-}
-
 # check_windows_qt MAJOR PREFIX: stops the script unless PREFIX holds what the
 # program and its suites link: the package configuration, the static modules
 # and the Windows platform and print plugins.
@@ -257,7 +252,7 @@ check_windows_qt() {
     fi
     for file in "${files[@]}" debian-source debian-copyright lib/libQt${major}Core.a lib/libQt${major}Gui.a \
                 lib/libQt${major}Widgets.a lib/libQt${major}PrintSupport.a lib/libQt${major}Test.a; do
-        [ -s "$prefix/$file" ] || { echo "The Windows Qt in $prefix has no $file" >&2; exit 1; }
+        [ -s "$prefix/$file" ] || fail "The Windows Qt in $prefix has no $file"
     done
 }
 
@@ -277,7 +272,7 @@ fetch_qt_source() {
                    -o "Dir::Etc::SourceParts=$apt/sources.list.d"
                    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache"
                    -o "APT::Sandbox::User=root")
-    with_mirror_retries apt-get "${options[@]}" update -qq
+    with_mirror_retries "$apt/lists" apt-get "${options[@]}" update -qq
     (cd "$dir" && apt-get "${options[@]}" source -qq --download-only "$package=$version")
     dpkg-source -x "$dir"/*.dsc "$dir/src" > /dev/null
 }

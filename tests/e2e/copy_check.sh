@@ -8,37 +8,44 @@
 set -euo pipefail
 shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
-source "$here/../../scripts/lib/drive_window.sh"
-source "$here/../support/report_checks.sh"
+source "$here/../lib/base.sh"
+source "$here/../lib/drive_window.sh"
+source "$here/../lib/report_checks.sh"
 program=$(realpath "$1")
 screenshot=${2:-}
-work=$(mktemp -d)
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+work=$(work_dir copy-check)
 
 QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
+# The program's windows on the screen: a menu adds one.
+shown_windows() {
+    xdotool search --onlyvisible --pid "$pid" 2> /dev/null | wc -l
+}
+menu_open() {
+    [ "$(shown_windows)" -gt "$windows_before" ]
+}
 trap 'kill $pid 2> /dev/null || true; rm -rf "$work"' EXIT
 window=$(find_window '^Quillmere$')
 type_worked_example "$window"
 press_print_preview "$window"
 preview=$(find_window '^打印预览$')
 press_preview_list "$preview"
+# The keys below go to the window that has the focus: the preview's, once the
+# toolkit has given it.
+wait_until 10 test "$(xdotool getwindowfocus)" = "$preview" || fail "the preview did not get the focus"
 
 check_copies_from_preview "$work"
 
 # The context menu from the keyboard, its first item: "复制文字".
 clear_clipboard
+windows_before=$(shown_windows)
 xdotool key shift+F10
-sleep 0.5
+wait_until 10 menu_open || fail "Shift+F10 opened no menu"
 if [ -n "$screenshot" ]; then
     eval "$(xdotool getwindowgeometry --shell "$preview")"
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$screenshot"
 fi
 xdotool key Down Return
-sleep 0.3
 check_clipboard_text
 echo "Shift+F10, 复制文字: the report's text"
 

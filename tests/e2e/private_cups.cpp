@@ -25,7 +25,7 @@ constexpr const char* kSocket = QUILLMERE_SERVICES_DIR "/scheduler/cups.sock";
 QString PrivateCups::unavailableReason() {
     const QString server = qEnvironmentVariable("CUPS_SERVER");
     if (server.isEmpty()) {
-        return "the private scheduler needs root to start; this test did not run";
+        return "[root] the private scheduler needs root to start; this test did not run";
     }
     if (server != kSocket || !QFileInfo(server).exists()) {
         return "CUPS_SERVER is " + server + ", not the private scheduler's socket " + kSocket +

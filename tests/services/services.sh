@@ -20,25 +20,18 @@
 set -euo pipefail
 shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
+source "$here/../lib/base.sh"
+source "$here/../lib/wine_prefix.sh"
+[ $# -eq 3 ] || fail "usage: services.sh start|resume|stop NAME DIR"
 command=$1 name=$2
+# The name becomes a folder that start removes: only a service's own name.
+case $name in
+    display | scheduler | atspi | wine) ;;
+    *) fail "no service is named \"$name\"" ;;
+esac
 mkdir -p "$3"
 dir=$(realpath "$3")/$name
 env_file=$dir.env
-
-fail() {
-    echo "$name: $*" >&2
-    exit 1
-}
-
-# Waits up to 30 s for a condition.
-wait_for() {
-    local _
-    for _ in $(seq 300); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 # The start time of process PID, in clock ticks since boot; empty when there is
 # no such process. The command name may hold spaces and brackets: the fields are
@@ -74,8 +67,8 @@ start_display() {
     setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$number" \
         < /dev/null > "$dir/output.log" 2>&1 &
     keep_pid $!
-    wait_for test -s "$number" || fail "Xvfb did not start: $(cat "$dir/output.log")"
-    echo "export DISPLAY=:$(head -1 "$number")" > "$env_file"
+    wait_until 30 test -s "$number" || fail "$name: Xvfb did not start:" "$dir/output.log"
+    write_env "$env_file" "DISPLAY=:$(head -1 "$number")"
 }
 
 scheduler_running() {
@@ -122,8 +115,8 @@ PageLog $dir/log/page_log
 Sandboxing Relaxed
 CONF
     daemon /usr/sbin/cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf"
-    wait_for scheduler_running || fail "cupsd did not answer: $(cat "$dir/log/error_log" 2> /dev/null)"
-    echo "export CUPS_SERVER=$dir/cups.sock" > "$env_file"
+    wait_until 30 scheduler_running || fail "$name: cupsd did not answer:" "$dir/log/error_log"
+    write_env "$env_file" "CUPS_SERVER=$dir/cups.sock"
 }
 
 start_atspi() {
@@ -133,19 +126,24 @@ start_atspi() {
     keep_pid "$(head -1 "$dir/dbus-pid")"
     address=$(head -1 "$dir/address")
     DBUS_SESSION_BUS_ADDRESS=$address daemon /usr/libexec/at-spi-bus-launcher --launch-immediately
-    echo "export DBUS_SESSION_BUS_ADDRESS=$address" > "$env_file"
+    write_env "$env_file" "DBUS_SESSION_BUS_ADDRESS=$address"
 }
 
 start_wine() {
     source "$dir/../display.env"
-    source "$here/../../scripts/lib/wine_prefix.sh"
+    if [ "$QUILLMERE_WINE_ARCH" = win32 ] && ! runs_32bit_programs; then
+        # No 32-bit prefix can be made; the programs that need it skip.
+        echo "no 32-bit prefix: this machine cannot run 32-bit programs ($(why_no_32bit_programs))"
+        write_env "$env_file" "WINEPREFIX=$dir/prefix" WINEDEBUG=-all
+        return 0
+    fi
     new_wine_prefix "$dir/prefix" "$QUILLMERE_WINE_ARCH" "$QUILLMERE_WINE_VERSION" \
         > "$dir/output.log" 2>&1
     # The server stays up between the tests; now and then a fresh prefix's first
     # program hangs in Wine's own start-up, so a first one is run and waited for.
     setsid wineserver -p < /dev/null >> "$dir/output.log" 2>&1
-    timeout 60 wine cmd /c exit < /dev/null >> "$dir/output.log" 2>&1 || true
-    echo "export WINEPREFIX=$dir/prefix WINEDEBUG=-all" > "$env_file"
+    timeout 60 "$WINE" cmd /c exit < /dev/null >> "$dir/output.log" 2>&1 || true
+    write_env "$env_file" "WINEPREFIX=$dir/prefix" WINEDEBUG=-all
 }
 
 # Ends what this service started: the wine server of its own prefix, and each
@@ -159,7 +157,7 @@ stop() {
     while read -r pid started; do
         [ -n "$started" ] && ! gone "$pid" "$started" || continue
         kill -- "-$pid" 2> /dev/null || kill "$pid" 2> /dev/null || continue
-        wait_for gone "$pid" "$started" || kill -9 -- "-$pid" 2> /dev/null || true
+        wait_until 30 gone "$pid" "$started" || kill -9 -- "-$pid" 2> /dev/null || true
     done < "$dir/pids"
     rm -f "$dir/pids"
 }
@@ -172,5 +170,5 @@ case $command in
         "start_$name"
         ;;
     stop) stop ;;
-    *) fail "unknown command $command" ;;
+    *) fail "unknown command $command: start, resume or stop" ;;
 esac

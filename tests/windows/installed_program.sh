@@ -14,23 +14,34 @@
 # Usage: installed_program.sh SERVICES_DIR INSTALLER.exe ARCH VERSION BITS
 #   ARCH win64 or win32, VERSION win10 or win7, BITS the program that must be
 #   installed (64 or 32). It prints only on the private scheduler of the
-#   services in SERVICES_DIR, and skips (status 77) without one. A failure
-#   leaves a screenshot in the current folder. WINE_SCREENSHOT=FILE.png keeps the
+#   services in SERVICES_DIR: without one (it needs root) every other step
+#   runs, Wine sees no scheduler at all, and the printing steps are reported
+#   skipped. The installer is a 32-bit program: on a machine that cannot run
+#   one, the check skips (status 77). Its work folder is in the current folder,
+#   where a failure leaves a screenshot. WINE_SCREENSHOT=FILE.png keeps the
 #   window with the worked example.
 set -euo pipefail
 shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
-source "$here/../../scripts/lib/drive_window.sh"
-source "$here/../../scripts/lib/wine_prefix.sh"
-source "$here/../support/report_checks.sh"
+source "$here/../lib/base.sh"
+source "$here/../lib/drive_window.sh"
+source "$here/../lib/wine_prefix.sh"
+source "$here/../lib/report_checks.sh"
 services=$(realpath "$1") installer=$(realpath "$2") arch=$3 version=$4 bits=$5
 shot=$PWD/installed-program-$arch-$version-failure.png
-if [ "${CUPS_SERVER:-}" != "$services/scheduler/cups.sock" ] || [ ! -S "$CUPS_SERVER" ]; then
-    echo "SKIP: CUPS_SERVER (${CUPS_SERVER:-unset}) is not the private scheduler's socket;"
-    echo "this check prints on no other scheduler (the scheduler service needs root)."
+if ! runs_32bit_programs; then
+    echo "SKIP [32-bit]: the installer is a 32-bit program, which this machine cannot run"
     exit 77
 fi
-work=$(mktemp -d)
+printing=1
+if [ "${CUPS_SERVER:-}" != "$services/scheduler/cups.sock" ] || [ ! -S "$CUPS_SERVER" ]; then
+    printing=0
+fi
+work=$(work_dir "installed-program-$arch-$version")
+if [ "$printing" = 0 ]; then
+    # No scheduler at all for Wine: never the machine's own.
+    export CUPS_SERVER=$work/no-scheduler.sock
+fi
 cleanup() {
     # Only this check's own prefix: never the caller's Wine programs. Its server
     # may have ended by itself already; the clean-up goes on either way.
@@ -38,14 +49,12 @@ cleanup() {
         WINEPREFIX=$work/prefix wineserver -k 2> /dev/null || true
     fi
     kill "${capture_pid:-}" 2> /dev/null || true
-    lpadmin -x quillmere-wine 2> /dev/null || true
+    [ "$printing" = 0 ] || lpadmin -x quillmere-wine 2> /dev/null || true
     [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    import -window root "$shot" 2> /dev/null || true
-    exit 1
+on_failure() {
+    import -window root "$shot" 2> /dev/null
 }
 
 # Chinese, as on a shop's PC: Windows' own texts come in the user's language.
@@ -64,13 +73,11 @@ wine "$installer" /S || echo "the installer exited with status $?"
 folder="Program Files"
 [ "$arch-$bits" != win64-32 ] || folder="Program Files (x86)"
 home="$WINEPREFIX/drive_c/$folder/Quillmere"
-for _ in $(seq 60); do [ -f "$home/Uninstall.exe" ] && break; sleep 1; done
+wait_until 60 test -f "$home/Uninstall.exe" || true
 for file in quillmere.exe LICENSE THIRD-PARTY-NOTICES.txt Uninstall.exe; do
     [ -f "$home/$file" ] || fail "the installer did not install $file"
 done
-# The machine field of the exe's PE header: 8664 for x86-64, 014c for i386.
-pe_offset=$(od -An -tu4 -j60 -N4 "$home/quillmere.exe" | tr -d ' ')
-machine=$(od -An -tx2 -j$((pe_offset + 4)) -N2 "$home/quillmere.exe" | tr -d ' ')
+machine=$(pe_machine "$home/quillmere.exe")
 expected=8664
 [ "$bits" = 64 ] || expected=014c
 [ "$machine" = "$expected" ] || fail "installed a program for machine $machine, not the $bits-bit one"
@@ -129,7 +136,7 @@ close_and_exit() {
     local _
     for _ in 1 2 3; do
         press_exit "$window"
-        for _ in $(seq 10); do [ -f "$status_file" ] && break 2; sleep 1; done
+        wait_until 10 test -f "$status_file" && break
     done
     local status
     status=$(tr -d '\r\n ' < "$status_file" 2> /dev/null || echo none)
@@ -140,14 +147,11 @@ close_and_exit() {
 # printer error with the reason PATTERN, and the preview must stay open.
 print_fails_with() {
     press_preview_print "$preview"
-    # Under Wine 10 the queue's refusal shows some seconds after the press (its
-    # spooler hands the document to CUPS as the document ends).
+    # A refusal may come some seconds after the press, when Wine's spooler
+    # hands the finished document to CUPS.
     local box="" message
-    for _ in $(seq 60); do
-        sleep 0.5
-        box=$(xdotool search --name '^Quillmere$' | grep -vx "$window" | head -1) && break
-    done
-    [ -n "$box" ] || fail "打印 showed no error box"
+    wait_until 30 error_box_shown || fail "打印 showed no error box"
+    box=$(error_box)
     sleep 1
     clear_clipboard
     xdotool key --window "$box" ctrl+c # a Windows message box copies its text
@@ -162,9 +166,9 @@ print_fails_with() {
     xdotool search --name '^打印预览$' > /dev/null || fail "the preview closed after the error"
 }
 
-# Sets the screen's DPI. Wine 10 reads it when its server starts, Wine 8 when
-# a program starts: the prefix's server (no program runs now) is ended, and
-# the next program starts a new one at the new DPI.
+# Sets the screen's DPI. Some Wine releases read it only when their server
+# starts: the prefix's server (no program runs now) is ended, and the next
+# program starts a new one at the new DPI.
 set_dpi() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1
     wineserver -k 2> /dev/null || true
@@ -184,8 +188,27 @@ check_scaled_window() {
     echo "at $dpi dpi the window is $geometry"
     [ "$geometry" = "$expected" ] || fail "at $dpi dpi the window is $geometry, not $expected"
     key_closing "$window" alt+F4
-    for _ in $(seq 20); do [ -f "$status_file" ] && break; sleep 0.5; done
-    [ -f "$status_file" ] || fail "Alt+F4 did not end the program at $dpi dpi"
+    wait_until 10 test -f "$status_file" || fail "Alt+F4 did not end the program at $dpi dpi"
+}
+
+# Uninstalls silently: nothing of the program may stay.
+uninstall_and_check() {
+    echo "-- silent uninstall"
+    wine "$home/Uninstall.exe" /S
+    wait_until 60 test ! -e "$home/quillmere.exe" || true
+    local file
+    for file in quillmere.exe LICENSE THIRD-PARTY-NOTICES.txt; do
+        [ -e "$home/$file" ] && fail "the uninstaller left $file"
+    done
+    echo "The installer installs silently, the program works under Wine and uninstalls cleanly."
+}
+
+# The error box of the program: its window other than the main window.
+error_box() {
+    xdotool search --name '^Quillmere$' | grep -vx "$window" | head -1
+}
+error_box_shown() {
+    [ -n "$(error_box)" ]
 }
 
 echo "-- the window at 125 % and 150 %"
@@ -200,6 +223,12 @@ press_preview_list "$preview"
 check_copies_from_preview "$work"
 close_and_exit
 
+if [ "$printing" = 0 ]; then
+    echo "SKIP [root]: printing on a queue and its refusal: the private scheduler needs root"
+    uninstall_and_check
+    exit 0
+fi
+
 echo "-- a printer: the page it receives holds the report's numbers"
 /usr/bin/python3 -c '
 import socket, sys
@@ -212,13 +241,12 @@ while chunk := connection.recv(65536):
 open(sys.argv[1], "wb").write(data)
 ' "$work/job" &
 capture_pid=$!
-for _ in $(seq 100); do [ -s "$work/job.port" ] && break; sleep 0.1; done
+wait_until 10 test -s "$work/job.port" || fail "the capture printer did not start"
 lpadmin -p quillmere-wine -E -v "socket://127.0.0.1:$(cat "$work/job.port")" -m raw 2> /dev/null
 lpadmin -d quillmere-wine
 start_and_preview
 press_preview_print "$preview"
-for _ in $(seq 60); do [ -s "$work/job" ] && break; sleep 1; done
-[ -s "$work/job" ] || fail "no job reached the printer"
+wait_until 60 test -s "$work/job" || fail "no job reached the printer"
 head -c 4 "$work/job" | grep -q '%!PS' || fail "the job is not PostScript"
 gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pnggray -r300 -sOutputFile="$work/page-%d.png" "$work/job"
 pages=$(find "$work" -maxdepth 1 -name 'page-*.png' | wc -l)
@@ -229,10 +257,4 @@ cupsreject quillmere-wine
 print_fails_with '打印后台处理程序没有接受文档*'
 close_and_exit
 
-echo "-- silent uninstall"
-wine "$home/Uninstall.exe" /S
-for _ in $(seq 60); do [ -e "$home/quillmere.exe" ] || break; sleep 1; done
-for file in quillmere.exe LICENSE THIRD-PARTY-NOTICES.txt; do
-    [ -e "$home/$file" ] && fail "the uninstaller left $file"
-done
-echo "The installer installs silently, the program works under Wine and uninstalls cleanly."
+uninstall_and_check

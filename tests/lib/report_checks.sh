@@ -1,8 +1,8 @@
 # What the worked example's report looks like once it has left the program: on
 # the clipboard as another program reads it, and on a picture or a printed page
-# read back with OCR. Sourced by the end-to-end checks, which define fail().
+# read back with OCR. Sourced by the end-to-end checks, after base.sh.
 
-support=$(dirname "${BASH_SOURCE[0]}")
+support=$(dirname "${BASH_SOURCE[0]}")/../support
 report_text=$support/worked_example_report.txt
 
 # Every number of a text, in order, one a line.
@@ -19,12 +19,20 @@ check_numbers_on() {
     echo "$(basename "$image"): $(numbers_in <<< "$read" | wc -l) numbers read back, as in the report"
 }
 
-# The clipboard's text, as a chat program pastes it, must be the report's lines.
+# The clipboard's text, as a chat program pastes it, must become the report's
+# lines within a few seconds.
 check_clipboard_text() {
-    local copied
-    copied=$(xclip -o -selection clipboard | tr -d '\r')
-    [ "$copied" = "$(cat "$report_text")" ] ||
-        fail "the clipboard holds"$'\n'"$copied"$'\n'"not the report"
+    wait_until 10 clipboard_holds_report ||
+        fail "the clipboard holds"$'\n'"$(clipboard_text)"$'\n'"not the report"
+}
+clipboard_text() {
+    xclip -o -selection clipboard 2> /dev/null | tr -d '\r'
+}
+clipboard_holds_report() {
+    [ "$(clipboard_text)" = "$(cat "$report_text")" ]
+}
+clipboard_holds_png() {
+    xclip -o -selection clipboard -t TARGETS 2> /dev/null | grep -qx image/png
 }
 
 # Puts something else on the clipboard, so that a copy that does nothing shows.
@@ -39,15 +47,12 @@ check_copies_from_preview() {
     local dir=$1 width height dpi
     clear_clipboard
     xdotool key ctrl+c
-    sleep 0.5
     check_clipboard_text
     echo "Ctrl+C: the report's text"
 
     clear_clipboard
     xdotool key ctrl+shift+c
-    sleep 1
-    xclip -o -selection clipboard -t TARGETS | grep -qx image/png ||
-        fail "no image/png on the clipboard"
+    wait_until 10 clipboard_holds_png || fail "no image/png on the clipboard"
     xclip -o -selection clipboard -t image/png > "$dir/picture.png"
     read -r width height dpi < <(python3 "$support/png_size.py" "$dir/picture.png")
     [ "$dpi" -ge 192 ] || fail "the picture has $dpi dpi"

@@ -1,4 +1,22 @@
-# A Wine prefix for checking the Windows build.
+# Wine for checking the Windows build: the loader this machine can start, and
+# a prefix. Sourced after base.sh.
+
+# The Wine loader for Windows programs. Debian's wine command starts the 32-bit
+# loader whenever wine32 is installed, even for a 64-bit program, and a kernel
+# without 32-bit support refuses it: there the 64-bit loader runs 64-bit
+# programs. Exports WINELOADER when it is that one, so Wine starts its own
+# helpers with it too.
+wine_loader() {
+    if runs_32bit_programs || [ ! -x /usr/lib/wine/wine64 ]; then
+        echo wine
+    else
+        echo /usr/lib/wine/wine64
+    fi
+}
+use_wine_loader() {
+    WINE=$(wine_loader)
+    [ "$WINE" = wine ] || export WINELOADER=$WINE
+}
 
 # new_wine_prefix DIR ARCH VERSION [FACE]: makes a fresh prefix in DIR, 64-bit
 # (ARCH win64) or 32-bit (win32), reporting the Windows VERSION (win10, win7),
@@ -10,9 +28,10 @@
 new_wine_prefix() {
     export WINEPREFIX=$1 WINEDEBUG=-all
     local arch=$2 version=$3 face=${4:-Noto Sans CJK SC}
+    use_wine_loader
     rm -rf "$WINEPREFIX"
-    WINEARCH=$arch wineboot -i > /dev/null 2>&1
-    wine winecfg -v "$version" > /dev/null 2>&1
+    WINEARCH=$arch "$WINE" wineboot.exe -i > /dev/null 2>&1
+    "$WINE" winecfg.exe -v "$version" > /dev/null 2>&1
     wineserver -w
     local reg=$WINEPREFIX/drive_c/fonts.reg name
     {
@@ -23,7 +42,7 @@ new_wine_prefix() {
             printf '"%s"="%s"\r\n' "$name" "$face"
         done
     } > "$reg"
-    wine regedit /S 'C:\fonts.reg' > /dev/null 2>&1
+    "$WINE" regedit.exe /S 'C:\fonts.reg' > /dev/null 2>&1
     wineserver -w
 }
 

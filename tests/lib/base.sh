@@ -1,0 +1,72 @@
+# The few functions every shell file of the project uses, the scripts' and the
+# tests' alike. It lives with the tests, which never reach into scripts/; the
+# scripts' own library sources it.
+
+# fail MESSAGE [LOG]: stops with the message and, given a log file, its last 40
+# lines. A caller that has more to keep for a failure (a screenshot) defines
+# on_failure, which runs first.
+fail() {
+    if declare -F on_failure > /dev/null; then
+        on_failure || true
+    fi
+    echo "FAIL: $1" >&2
+    [ $# -lt 2 ] || tail -n 40 "$2" >&2
+    exit 1
+}
+
+# wait_until SECONDS COMMAND [ARGUMENT...]: runs the command every tenth of a
+# second until it succeeds; fails when it has not after SECONDS.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# The machine field of a Windows program's PE header: 014c for i386, 8664 for
+# x86-64; nothing when the file is no Windows program.
+pe_machine() {
+    local offset
+    [ "$(head -c 2 "$1" 2> /dev/null)" = MZ ] || return 0
+    offset=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    [ "$(od -An -c -j"$offset" -N4 "$1" | tr -d ' ')" = 'PE\0\0' ] || return 0
+    od -An -tx2 -j$((offset + 4)) -N2 "$1" | tr -d ' '
+}
+
+# write_env FILE NAME=VALUE...: an environment file that a shell sources,
+# each value quoted for it, whatever characters it holds.
+write_env() {
+    local file=$1 pair
+    shift
+    for pair in "$@"; do
+        printf 'export %s=%q\n' "${pair%%=*}" "${pair#*=}"
+    done > "$file"
+}
+
+# work_dir NAME: a fresh folder NAME.XXXXXX in the current folder (a test's is
+# in its build folder), never in /tmp: what a failed check leaves stays with
+# the build, and nothing outside it is touched.
+work_dir() {
+    mktemp -d "$PWD/$1.XXXXXX"
+}
+
+# Whether this machine runs 32-bit x86 programs: a kernel built without 32-bit
+# support refuses them ("Exec format error"), and without Debian's i386 C
+# library there is nothing to start them with. QUILLMERE_ASSUME_NO_32BIT=1
+# shows what such a machine runs and skips.
+runs_32bit_programs() {
+    [ -z "${QUILLMERE_ASSUME_NO_32BIT:-}" ] && /lib/ld-linux.so.2 --help > /dev/null 2>&1
+}
+
+# Why runs_32bit_programs fails, in a few words.
+why_no_32bit_programs() {
+    if [ -n "${QUILLMERE_ASSUME_NO_32BIT:-}" ]; then
+        echo "QUILLMERE_ASSUME_NO_32BIT is set"
+    elif [ ! -e /lib/ld-linux.so.2 ]; then
+        echo "the i386 C library (libc6:i386) is not installed"
+    else
+        echo "the kernel refuses them: $(/lib/ld-linux.so.2 --help 2>&1 | head -1)"
+    fi
+}

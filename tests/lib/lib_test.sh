@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The shell libraries' own faults, each shown by a case: what must fail
+# fails, what must be left alone is, and values survive being written and read
+# back. Runs in a work folder in the current folder; needs nothing installed
+# beyond bash, coreutils and python3.
+set -euo pipefail
+shopt -s inherit_errexit
+here=$(dirname "$(realpath "$0")")
+root=$(realpath "$here/../..")
+source "$root/scripts/lib/common.sh"
+work=$(work_dir lib-test)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+
+# check NAME COMMAND...: one case; the command's status decides.
+check() {
+    local name=$1
+    shift
+    if ("$@") > "$work/case.log" 2>&1; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $name"
+        sed 's/^/    /' "$work/case.log"
+    fi
+}
+fails() { ! "$@"; }
+
+# --- apt-get update that keeps failing
+lists=$work/lists
+mkdir -p "$lists"
+retries_with_no_list_fail() {
+    MIRROR_RETRY_WAITS="0 0" fails with_mirror_retries "$lists" false
+}
+retries_go_on_with_lists_fetched() {
+    touch "$lists/mirror_dists_bookworm_main_binary-amd64_Packages"
+    MIRROR_RETRY_WAITS="0 0" with_mirror_retries "$lists" false
+}
+retries_stop_at_the_first_success() {
+    local count=$work/tries
+    : > "$count"
+    MIRROR_RETRY_WAITS="0 0" with_mirror_retries "$lists" sh -c "echo x >> $count; [ \$(wc -l < $count) -ge 2 ]"
+    [ "$(wc -l < "$count")" = 2 ]
+}
+check "with_mirror_retries fails when no list exists" retries_with_no_list_fail
+check "with_mirror_retries goes on with the lists it has" retries_go_on_with_lists_fetched
+check "with_mirror_retries stops at the first success" retries_stop_at_the_first_success
+
+# --- which packages are missing: provided names and architectures count
+missing_with_fake_dpkg() {
+    dpkg() { echo amd64; }
+    dpkg-query() {
+        printf '%s\n' "installed libcups2t64:amd64 libcups2 (= 2.4), foo" \
+            "installed libcups2t64:i386 libcups2 (= 2.4)" "installed ccache " \
+            "installed tzdata:all " "config-files gone:amd64 " "installed wine32:i386 "
+    }
+    [ "$(missing_packages libcups2 libcups2:i386 ccache tzdata wine32:i386 foo)" = "" ] &&
+        [ "$(missing_packages gone wine32 libcups2:armhf bar)" = "$(printf 'gone\nwine32\nlibcups2:armhf\nbar')" ]
+}
+check "missing_packages counts provided names, per architecture" missing_with_fake_dpkg
+
+# --- environment files
+env_round_trip() {
+    local value="$work/a folder with 'quotes' \$(touch $work/ran) and \"more\""
+    write_env "$work/test.env" "VALUE=$value" OTHER=plain
+    (source "$work/test.env" && [ "$VALUE" = "$value" ] && [ "$OTHER" = plain ]) &&
+        [ ! -e "$work/ran" ]
+}
+check "write_env values come back as written, never run" env_round_trip
+
+# --- services.sh refuses a name that is not a service's, and removes nothing
+services_refuse_other_names() {
+    local dir=$work/services name
+    mkdir -p "$dir/display" "$dir/scheduler"
+    for name in "" ".." "display/.." "nonsense"; do
+        fails "$root/tests/services/services.sh" start "$name" "$dir" || return 1
+        fails "$root/tests/services/services.sh" stop "$name" "$dir" || return 1
+    done
+    [ -d "$dir/display" ] && [ -d "$dir/scheduler" ]
+}
+check "services.sh refuses other names and removes nothing" services_refuse_other_names
+
+# --- waiting
+wait_until_times_out() {
+    local start=$SECONDS
+    fails wait_until 1 false && [ $((SECONDS - start)) -le 3 ]
+}
+wait_until_sees_a_change() {
+    (sleep 0.3 && touch "$work/appeared") &
+    wait_until 10 test -e "$work/appeared"
+}
+check "wait_until gives up after its time" wait_until_times_out
+check "wait_until sees what comes" wait_until_sees_a_change
+
+# --- Windows programs: the PE machine, and a 32-bit one on a machine without 32-bit support
+fake_pe() {
+    # MZ, the PE header at 64, then the machine field.
+    { printf 'MZ'; head -c 58 /dev/zero; printf '\x40\x00\x00\x00'; printf 'PE\0\0'; printf "$2"
+      head -c 64 /dev/zero; } > "$1"
+}
+pe_machines_read() {
+    fake_pe "$work/a32.exe" '\x4c\x01' && fake_pe "$work/a64.exe" '\x64\x86'
+    printf 'not a program' > "$work/text.exe"
+    [ "$(pe_machine "$work/a32.exe")" = 014c ] && [ "$(pe_machine "$work/a64.exe")" = 8664 ] &&
+        [ -z "$(pe_machine "$work/text.exe")" ]
+}
+thirty_two_bit_program_skips() {
+    fake_pe "$work/a32.exe" '\x4c\x01'
+    local out status=0
+    out=$(QUILLMERE_ASSUME_NO_32BIT=1 "$root/tests/lib/run_windows_program" "$work/a32.exe") ||
+        status=$?
+    [ $status = 77 ] && [[ $out == "SKIP [32-bit]: a32.exe is a 32-bit program"* ]]
+}
+check "pe_machine reads i386 and x86-64, and nothing from other files" pe_machines_read
+check "a 32-bit program skips where 32-bit programs cannot run" thirty_two_bit_program_skips
+
+# --- the skip report
+junit() {
+    cat > "$work/junit.xml" << XML
+<?xml version="1.0" encoding="UTF-8"?>
+<testsuite name="t" tests="3">
+  <testcase name="ran" status="run"><system-out>PASS   : a()
+SKIP   : b() $1 not here
+</system-out></testcase>
+  <testcase name="skipped" status="skipped"><skipped/><system-out>$2</system-out></testcase>
+</testsuite>
+XML
+}
+report() {
+    /usr/bin/python3 "$root/scripts/lib/skip_report.py" --allow root --junit "$work/junit.xml" \
+        --list "$work/skipped.txt" > "$work/report.txt"
+}
+skips_allowed_pass() {
+    junit "[root]" "SKIP [root]: needs root"
+    printf 'package\t[root] also\n' > "$work/skipped.txt"
+    report && grep -q "^Skipped: 3$" "$work/report.txt"
+}
+skips_not_allowed_fail() {
+    rm -f "$work/skipped.txt"
+    junit "[32-bit]" "SKIP [root]: needs root" && fails report &&
+        junit "[root]" "" && fails report && grep -q "skipped without saying why" "$work/report.txt"
+}
+check "allowed skips are listed and pass" skips_allowed_pass
+check "a skip this machine need not make fails, as does one without a reason" skips_not_allowed_fail
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
