@@ -23,7 +23,7 @@ press() {
     sleep 0.4
 }
 
-# Sends keys that close a window. Wine 10 closes it on the key press, before
+# Sends keys that close a window. Wine may close it on the key press, before
 # the release reaches it, and xdotool then fails on the window that is gone:
 # that failure is not one. What the keys should have done (the program ended,
 # the preview still open) is for the caller to check.
