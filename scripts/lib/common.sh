@@ -52,7 +52,7 @@ with_mirror_retries() {
         sleep "$wait"
     done
     "$@" && return 0
-    if ! compgen -G "$lists/*_Packages" > /dev/null && ! compgen -G "$lists/*_Sources" > /dev/null; then
+    if ! compgen -G "$lists/*_Packages*" > /dev/null && ! compgen -G "$lists/*_Sources*" > /dev/null; then
         echo "No package list could be fetched into $lists: $*" >&2
         return 1
     fi

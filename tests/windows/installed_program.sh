@@ -114,10 +114,8 @@ start_and_preview() {
     rm -f "$status_file"
     wine cmd /c 'C:\run.bat' &
     window=$(find_window '^Quillmere$') || fail "the window did not appear"
-    sleep 2
-    local geometry
-    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
-    [ "$geometry" = "694x527" ] || fail "the window is $geometry, not 694x527"
+    wait_until 10 has_geometry "$window" 694x527 ||
+        fail "the window is $(geometry_of "$window"), not 694x527"
     type_worked_example "$window"
     sleep 1
     [ -f "$status_file" ] && fail "the worked example ended the program"
@@ -152,11 +150,15 @@ print_fails_with() {
     local box="" message
     wait_until 30 error_box_shown || fail "打印 showed no error box"
     box=$(error_box)
-    sleep 1
+    # A Windows message box copies its text; a key that comes before the box
+    # takes keys is lost, so it is pressed again until the text is there.
     clear_clipboard
-    xdotool key --window "$box" ctrl+c # a Windows message box copies its text
-    sleep 0.5
-    message=$(xclip -o -selection clipboard | tr -d '\r' | sed -n '4p')
+    local _
+    for _ in $(seq 10); do
+        xdotool key --window "$box" ctrl+c
+        wait_until 1 box_text_copied && break
+    done
+    message=$(clipboard_text | sed -n '4p')
     echo "the box: $message"
     # shellcheck disable=SC2053 # the pattern is one
     [[ "$message" == 运行时错误：打印机错误（$1） ]] ||
@@ -183,10 +185,9 @@ check_scaled_window() {
     rm -f "$status_file"
     wine cmd /c 'C:\run.bat' &
     window=$(find_window '^Quillmere$') || fail "the window did not appear at $dpi dpi"
-    sleep 2
-    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
-    echo "at $dpi dpi the window is $geometry"
-    [ "$geometry" = "$expected" ] || fail "at $dpi dpi the window is $geometry, not $expected"
+    wait_until 10 has_geometry "$window" "$expected" ||
+        fail "at $dpi dpi the window is $(geometry_of "$window"), not $expected"
+    echo "at $dpi dpi the window is $expected"
     key_closing "$window" alt+F4
     wait_until 10 test -f "$status_file" || fail "Alt+F4 did not end the program at $dpi dpi"
 }
@@ -201,6 +202,19 @@ uninstall_and_check() {
         [ -e "$home/$file" ] && fail "the uninstaller left $file"
     done
     echo "The installer installs silently, the program works under Wine and uninstalls cleanly."
+}
+
+# The size of a window on the screen, WIDTHxHEIGHT.
+geometry_of() {
+    xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'
+}
+has_geometry() {
+    [ "$(geometry_of "$1")" = "$2" ]
+}
+
+# Whether the clipboard holds a message box's text: its fourth line the message.
+box_text_copied() {
+    [ -n "$(clipboard_text | sed -n '4p')" ]
 }
 
 # The error box of the program: its window other than the main window.
