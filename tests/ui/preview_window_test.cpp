@@ -183,7 +183,6 @@ class PreviewWindowTest : public QObject {
         QClipboard* clipboard = QApplication::clipboard();
         clipboard->setText("before");
         QStringList menuItems;
-        QWidget other;
         QVERIFY(runModal(preview.get(), [&] {
             QListWidget* list = preview->List1;
             list->setCurrentRow(3);
@@ -191,9 +190,11 @@ class PreviewWindowTest : public QObject {
             QVERIFY(target);
             target->setFocus();
             if (otherWindowActive) {
-                other.show();
-                other.activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(&other));
+                // A window of the preview's own: the modal preview blocks all others.
+                auto* other = new QWidget(preview.get(), Qt::Window);
+                other->show();
+                other->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(other));
                 QVERIFY(!preview->isActiveWindow());
             }
             const QPoint onLine = list->visualItemRect(list->item(5)).center();
