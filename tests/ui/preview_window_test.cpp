@@ -160,13 +160,13 @@ class PreviewWindowTest : public QObject {
         QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("picture");
         QTest::addColumn<QString>("focus");
-        QTest::addColumn<bool>("otherWindowActive");
+        QTest::addColumn<bool>("inactive");
         QTest::newRow("Ctrl+C") << "Ctrl+C" << false << "List1" << false;
         QTest::newRow("Ctrl+Shift+C") << "Ctrl+Shift+C" << true << "List1" << false;
         QTest::newRow("Ctrl+C on 打印") << "Ctrl+C" << false << "Command1" << false;
         QTest::newRow("Ctrl+Shift+C on 关闭") << "Ctrl+Shift+C" << true << "Command2" << false;
-        QTest::newRow("Ctrl+C, another window active") << "Ctrl+C" << false << "List1" << true;
-        QTest::newRow("Ctrl+Shift+C on 打印, another window active")
+        QTest::newRow("Ctrl+C, the preview not active") << "Ctrl+C" << false << "List1" << true;
+        QTest::newRow("Ctrl+Shift+C on 打印, the preview not active")
             << "Ctrl+Shift+C" << true << "Command1" << true;
         QTest::newRow("Shift+F10, 复制文字") << "Shift+F10" << false << "List1" << false;
         QTest::newRow("menu key, 复制图片") << "menu key" << true << "List1" << false;
@@ -177,7 +177,7 @@ class PreviewWindowTest : public QObject {
         QFETCH(QString, how);
         QFETCH(bool, picture);
         QFETCH(QString, focus);
-        QFETCH(bool, otherWindowActive);
+        QFETCH(bool, inactive);
         const auto& lines = testing_support::workedExampleReport();
         auto preview = makePreview(lines);
         QClipboard* clipboard = QApplication::clipboard();
@@ -189,12 +189,13 @@ class PreviewWindowTest : public QObject {
             auto* target = preview->findChild<QWidget*>(focus);
             QVERIFY(target);
             target->setFocus();
-            if (otherWindowActive) {
-                // A window of the preview's own: the modal preview blocks all others.
-                auto* other = new QWidget(preview.get(), Qt::Window);
-                other->show();
-                other->activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(other));
+            if (inactive) {
+                // As when the key comes before the window system has made the
+                // preview active; nothing runs between this and the key.
+                QT_WARNING_PUSH
+                QT_WARNING_DISABLE_DEPRECATED
+                QApplication::setActiveWindow(nullptr);
+                QT_WARNING_POP
                 QVERIFY(!preview->isActiveWindow());
             }
             const QPoint onLine = list->visualItemRect(list->item(5)).center();
