@@ -196,7 +196,7 @@ class PreviewWindowTest : public QObject {
                 QT_WARNING_DISABLE_DEPRECATED
                 QApplication::setActiveWindow(nullptr);
                 QT_WARNING_POP
-                QVERIFY(!preview->isActiveWindow());
+                QVERIFY(!QApplication::activeWindow());
             }
             const QPoint onLine = list->visualItemRect(list->item(5)).center();
             if (how.startsWith("Ctrl")) {
