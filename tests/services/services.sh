@@ -32,6 +32,8 @@ esac
 mkdir -p "$3"
 dir=$(realpath "$3")/$name
 env_file=$dir.env
+# A step that fails says so, with what its programs wrote.
+trap 'echo "FAIL: $command $name stopped at line $LINENO" >&2; tail -n 20 "$dir/output.log" >&2 2> /dev/null' ERR
 
 # The start time of process PID, in clock ticks since boot; empty when there is
 # no such process. The command name may hold spaces and brackets: the fields are
@@ -139,6 +141,11 @@ start_wine() {
     fi
     new_wine_prefix "$dir/prefix" "$QUILLMERE_WINE_ARCH" "$QUILLMERE_WINE_VERSION" \
         > "$dir/output.log" 2>&1
+    # The suites drive their windows themselves, and this X server has no
+    # window manager: a window Wine hands to one waits two seconds for it
+    # each time it is hidden. These windows are not handed over.
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >> "$dir/output.log" 2>&1
+    wineserver -w
     # The server stays up between the tests; now and then a fresh prefix's first
     # program hangs in Wine's own start-up, so a first one is run and waited for.
     setsid wineserver -p < /dev/null >> "$dir/output.log" 2>&1
