@@ -30,7 +30,7 @@ source "$here/../lib/report_checks.sh"
 services=$(realpath "$1") installer=$(realpath "$2") arch=$3 version=$4 bits=$5
 shot=$PWD/installed-program-$arch-$version-failure.png
 if ! runs_32bit_programs; then
-    echo "SKIP [32-bit]: the installer is a 32-bit program, which this machine cannot run"
+    echo "SKIP [32-bit]: the installer is a 32-bit program: $(why_no_32bit_programs)"
     exit 77
 fi
 printing=1
