@@ -9,6 +9,11 @@
 #include "report/page_layout.h"
 
 namespace printing {
+namespace {
+
+constexpr const char* kNoResolution = "打印机没有报告分辨率";
+
+}  // namespace
 
 void throwPrinterError(const char* reason) {
     using estimate::ErrorKind;
@@ -39,6 +44,13 @@ QFont PagePainter::font() {
 report::PageGeometry PagePainter::open() {
     device_ = &target_->open();
     const double dpiY = device_->logicalDpiY();
+    if (dpiY <= 0 || device_->logicalDpiX() <= 0) {
+        // A printer whose device could not be made reports no resolution: every
+        // position on its page would be a division by zero.
+        const std::string reason = target_->failureReason();
+        device_ = nullptr;
+        throwPrinterError(reason.empty() ? kNoResolution : reason.c_str());
+    }
     const QFontMetricsF metrics(font_, device_);
     return {static_cast<int>(std::floor(target_->pageHeight() * report::kTwipsPerInch / dpiY)),
             static_cast<int>(std::ceil(metrics.height() * report::kTwipsPerInch / dpiY))};

@@ -48,7 +48,10 @@ bool QtPrinter::newPage() {
 }
 
 void QtPrinter::finish() {
-    if (printer_->printerState() == QPrinter::Error) {
+    // Our Windows engine marks a document the spooler gave up as aborted: that
+    // document was not printed either.
+    const QPrinter::PrinterState state = printer_->printerState();
+    if (state == QPrinter::Error || state == QPrinter::Aborted) {
         throwPrinterError(failureReason().c_str());
     }
 }

@@ -15,6 +15,7 @@ struct DeviceScript {
     bool begins = true;
     bool startsPages = true;
     bool ends = true;
+    int dpi = 100;  // 0: a device that reports no resolution
     std::string reason = "设备的原因";
     std::vector<std::string> calls;
 };
@@ -40,10 +41,11 @@ class ScriptedEngine : public QPaintEngine {
     DeviceScript& script_;
 };
 
-// A 100 dpi page of 10 x 1.5 inches painted through the scripted engine.
+// A page of 10 x 1.5 inches at the script's resolution (100 dpi) painted
+// through the scripted engine.
 class ScriptedDevice : public QPaintDevice {
   public:
-    explicit ScriptedDevice(DeviceScript& script) : engine_(script) {}
+    explicit ScriptedDevice(DeviceScript& script) : script_(script), engine_(script) {}
     QPaintEngine* paintEngine() const override { return &engine_; }
 
   protected:
@@ -57,7 +59,7 @@ class ScriptedDevice : public QPaintDevice {
             case PdmDpiY:
             case PdmPhysicalDpiX:
             case PdmPhysicalDpiY:
-                return 100;
+                return script_.dpi;
             case PdmDepth:
                 return 32;
             case PdmDevicePixelRatio:
@@ -70,6 +72,7 @@ class ScriptedDevice : public QPaintDevice {
     }
 
   private:
+    DeviceScript& script_;
     mutable ScriptedEngine engine_;
 };
 
