@@ -48,12 +48,11 @@ def main():
     parser.add_argument("--list", nargs="*", default=[])
     args = parser.parse_args()
     skips = []
-    for path in args.junit:
+    sources = [(path, skips_in_junit) for path in args.junit]
+    sources += [(path, skips_in_list) for path in args.list]
+    for path, read in sources:
         if os.path.exists(path):
-            skips += [(os.path.relpath(path), name, reason) for name, reason in skips_in_junit(path)]
-    for path in args.list:
-        if os.path.exists(path):
-            skips += [(os.path.relpath(path), name, reason) for name, reason in skips_in_list(path)]
+            skips += [(os.path.relpath(path), name, reason) for name, reason in read(path)]
     unexpected = 0
     print(f"Skipped: {len(skips)}")
     for source, name, reason in skips:

@@ -137,13 +137,15 @@ void PagePainterTest::eachFailurePoint_data() {
     QTest::newRow("the end fails without a reason")
         << silent << 1 << "运行时错误：打印机错误"
         << Calls{"open", "begin", "line 1", "end", "reason"};
-    DeviceScript noResolution;
-    noResolution.dpi = 0;
-    QTest::newRow("the device reports no resolution")
-        << noResolution << 2 << failed << Calls{"open", "reason"};
-    noResolution.reason.clear();
-    QTest::newRow("no resolution and no reason")
-        << noResolution << 2 << "运行时错误：打印机错误（打印机没有报告分辨率）"
+    DeviceScript noHeight;
+    noHeight.dpiY = 0;
+    QTest::newRow("the device reports no vertical resolution")
+        << noHeight << 2 << failed << Calls{"open", "reason"};
+    DeviceScript noWidth;
+    noWidth.dpiX = 0;
+    noWidth.reason.clear();
+    QTest::newRow("no horizontal resolution and no reason")
+        << noWidth << 2 << "运行时错误：打印机错误（打印机没有报告分辨率）"
         << Calls{"open", "reason"};
     QTest::newRow("two pages print")
         << DeviceScript() << 4 << "" << Calls{"open",     "begin",  "line 1", "line 2", "line 3",

@@ -15,7 +15,8 @@ struct DeviceScript {
     bool begins = true;
     bool startsPages = true;
     bool ends = true;
-    int dpi = 100;  // 0: a device that reports no resolution
+    int dpiX = 100;  // 0 on either axis: a device that reports no resolution
+    int dpiY = 100;
     std::string reason = "设备的原因";
     std::vector<std::string> calls;
 };
@@ -56,10 +57,11 @@ class ScriptedDevice : public QPaintDevice {
             case PdmHeight:
                 return 150;
             case PdmDpiX:
-            case PdmDpiY:
             case PdmPhysicalDpiX:
+                return script_.dpiX;
+            case PdmDpiY:
             case PdmPhysicalDpiY:
-                return script_.dpi;
+                return script_.dpiY;
             case PdmDepth:
                 return 32;
             case PdmDevicePixelRatio:

@@ -180,7 +180,7 @@ set_dpi() {
 # At 125 % and 150 % (the screen's density DPI) the window is scaled by the
 # exact factor, as Qt 6 scales it: GEOMETRY. Alt+F4 closes it.
 check_scaled_window() {
-    local dpi=$1 expected=$2 geometry
+    local dpi=$1 expected=$2
     set_dpi "$dpi"
     rm -f "$status_file"
     wine cmd /c 'C:\run.bat' &
