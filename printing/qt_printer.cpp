@@ -36,7 +36,19 @@ QPaintDevice& QtPrinter::open() {
     }
     printer_->setDocName(QStringLiteral("Quillmere"));
     printer_->setFullPage(false);  // positions start at the printable area
+    // Our Windows engine keeps the code of a failed OpenPrinter, GetPrinter or
+    // CreateDC (and of a ResetDC the settings above needed): the printer is
+    // there but has no device to paint on.
+    if (const unsigned long code = systemCode(); code != 0) {
+        throwPrinterError(unusablePrinterReason(code).c_str());
+    }
     return *printer_;
+}
+
+unsigned long QtPrinter::systemCode() const {
+    // The system's error code of the call that last failed, taken right after
+    // that call by our Windows print engine; other engines have none (0).
+    return printer_ ? printer_->printEngine()->property(QPrintEngine::PPK_CustomBase).toUInt() : 0;
 }
 
 double QtPrinter::pageHeight() const {
@@ -57,11 +69,7 @@ void QtPrinter::finish() {
 }
 
 std::string QtPrinter::failureReason() const {
-    // Our Windows print engine keeps the system's error code of the spooler call
-    // that failed, taken right after that call; other engines have none (0).
-    const QVariant code =
-        printer_ ? printer_->printEngine()->property(QPrintEngine::PPK_CustomBase) : QVariant();
-    return spoolerReason(code.toUInt());
+    return spoolerReason(systemCode());
 }
 
 void QtPrinter::abandon() {

@@ -22,7 +22,8 @@ class QtPrinter : public PaintTarget {
 
     ~QtPrinter() override;
 
-    // The printer error, with the system's reason, when there is no printer.
+    // The printer error, with the system's reason, when there is no printer or
+    // its device cannot be made.
     QPaintDevice& open() override;
     double pageHeight() const override;
     bool newPage() override;
@@ -34,6 +35,7 @@ class QtPrinter : public PaintTarget {
 
   private:
     explicit QtPrinter(QString pdfPath);
+    unsigned long systemCode() const;
 
     QString pdfPath_;  // empty: the system's default printer
     std::unique_ptr<QPrinter> printer_;

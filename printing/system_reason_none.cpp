@@ -7,6 +7,10 @@ std::string noPrinterReason() {
     return {};
 }
 
+std::string unusablePrinterReason(unsigned long) {
+    return {};
+}
+
 std::string spoolerReason(unsigned long) {
     return {};
 }

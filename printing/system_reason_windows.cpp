@@ -45,11 +45,15 @@ std::string withSystemText(const char* what, DWORD code) {
 std::string noPrinterReason() {
     DWORD size = 0;
     if (GetDefaultPrinterW(nullptr, &size) || GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-        return "默认打印机无法使用";  // there is one, but it could not be opened
+        return unusablePrinterReason(ERROR_SUCCESS);  // there is one, but it could not be opened
     }
     // Without a default printer the system answers "file not found": name the
     // printer, so the box is understood.
     return withSystemText("没有默认打印机", GetLastError());
+}
+
+std::string unusablePrinterReason(unsigned long systemCode) {
+    return withSystemText("默认打印机无法使用", systemCode);
 }
 
 std::string spoolerReason(unsigned long systemCode) {

@@ -46,4 +46,14 @@ add_custom_command(
   DEPENDS quillmere ${CMAKE_CURRENT_BINARY_DIR}/installer.nsi ${notices} ${QUILLMERE_WIN64_PROGRAM}
           ${QUILLMERE_WIN64_NOTICES} ${PROJECT_SOURCE_DIR}/LICENSE ${QUILLMERE_ICON_RESOURCE}
   COMMENT "Making the installer for every Windows PC")
-add_custom_target(installer ALL DEPENDS ${QUILLMERE_INSTALLER})
+# The same installer built to believe the processor lacks SSE2, for the check
+# that a 32-bit PC without it is refused; never shipped.
+set(QUILLMERE_NO_SSE2_INSTALLER ${CMAKE_BINARY_DIR}/quillmere-no-sse2-check.exe)
+set_property(GLOBAL PROPERTY QUILLMERE_NO_SSE2_INSTALLER ${QUILLMERE_NO_SSE2_INSTALLER})
+add_custom_command(
+  OUTPUT ${QUILLMERE_NO_SSE2_INSTALLER}
+  COMMAND ${QUILLMERE_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DQUILLMERE_ASSUME_NO_SSE2
+          ${CMAKE_CURRENT_BINARY_DIR}/installer.nsi "-XOutFile ${QUILLMERE_NO_SSE2_INSTALLER}"
+  DEPENDS ${QUILLMERE_INSTALLER}
+  COMMENT "Making the installer that plays a processor without SSE2")
+add_custom_target(installer ALL DEPENDS ${QUILLMERE_INSTALLER} ${QUILLMERE_NO_SSE2_INSTALLER})

@@ -69,3 +69,22 @@ press_exit() { press "$1" 92 440; }
 press_preview_print() { press "$1" 524 46; }
 press_preview_close() { press "$1" 524 86; }
 press_preview_list() { press "$1" 120 42; } # its first line
+
+# The message of a Qt message box under Wine (its fourth line when copied): the
+# box copies its text with Ctrl+C; a key that comes before the box takes keys is
+# lost, so it is pressed again until the text is there. Needs clipboard_text
+# and clear_clipboard (report_checks.sh).
+box_message() {
+    local _
+    # The clipboard's owner stays behind: it must not hold the output of a
+    # $(box_message) open.
+    clear_clipboard > /dev/null 2>&1
+    for _ in $(seq 10); do
+        xdotool key --window "$1" ctrl+c
+        wait_until 1 box_text_copied && break
+    done
+    clipboard_text | sed -n '4p'
+}
+box_text_copied() {
+    [ -n "$(clipboard_text | sed -n '4p')" ]
+}

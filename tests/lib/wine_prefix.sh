@@ -63,3 +63,13 @@ truetype_fonts_only() {
 CONF
     export FONTCONFIG_FILE=$1/fonts.conf
 }
+
+# Chinese, as on a shop's PC: Windows' own texts (the system's reasons, the
+# installer's pages) come in the user's language. Makes the zh_CN.UTF-8 locale
+# in DIR/locale and sets the environment to it.
+chinese_locale() {
+    mkdir -p "$1/locale"
+    localedef -i zh_CN -f UTF-8 "$1/locale/zh_CN.UTF-8" 2> /dev/null ||
+        [ -d "$1/locale/zh_CN.UTF-8" ] || fail "cannot make the zh_CN.UTF-8 locale"
+    export LOCPATH=$1/locale LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+}

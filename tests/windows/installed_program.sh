@@ -57,11 +57,7 @@ on_failure() {
     import -window root "$shot" 2> /dev/null
 }
 
-# Chinese, as on a shop's PC: Windows' own texts come in the user's language.
-mkdir -p "$work/locale"
-localedef -i zh_CN -f UTF-8 "$work/locale/zh_CN.UTF-8" 2> /dev/null ||
-    [ -d "$work/locale/zh_CN.UTF-8" ] || fail "cannot make the zh_CN.UTF-8 locale"
-export LOCPATH=$work/locale LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+chinese_locale "$work"
 
 echo "-- a fresh $arch Wine prefix reporting $version that shows and prints Chinese"
 truetype_fonts_only "$work"
@@ -150,15 +146,7 @@ print_fails_with() {
     local box="" message
     wait_until 30 error_box_shown || fail "打印 showed no error box"
     box=$(error_box)
-    # A Windows message box copies its text; a key that comes before the box
-    # takes keys is lost, so it is pressed again until the text is there.
-    clear_clipboard
-    local _
-    for _ in $(seq 10); do
-        xdotool key --window "$box" ctrl+c
-        wait_until 1 box_text_copied && break
-    done
-    message=$(clipboard_text | sed -n '4p')
+    message=$(box_message "$box")
     echo "the box: $message"
     # shellcheck disable=SC2053 # the pattern is one
     [[ "$message" == 运行时错误：打印机错误（$1） ]] ||
@@ -212,11 +200,6 @@ has_geometry() {
     [ "$(geometry_of "$1")" = "$2" ]
 }
 
-# Whether the clipboard holds a message box's text: its fourth line the message.
-box_text_copied() {
-    [ -n "$(clipboard_text | sed -n '4p')" ]
-}
-
 # The error box of the program: its window other than the main window.
 error_box() {
     xdotool search --name '^Quillmere$' | grep -vx "$window" | head -1
@@ -268,7 +251,7 @@ pages=$(find "$work" -maxdepth 1 -name 'page-*.png' | wc -l)
 check_numbers_on "$work/page-1.png"
 echo "-- the printer refuses the job: the error box says so"
 cupsreject quillmere-wine
-print_fails_with '打印后台处理程序没有接受文档*'
+print_fails_with '打印后台处理程序没有接受文档：?*'
 close_and_exit
 
 uninstall_and_check

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# What the installer does beyond a first install, under Wine on the X server in
+# DISPLAY:
+# - one copy after an upgrade of Windows: in a 64-bit prefix reporting Windows
+#   7 it installs the 32-bit program; once the prefix reports Windows 10 it
+#   installs the 64-bit one and removes the 32-bit one (files, uninstall key in
+#   the 32-bit registry view), and back again; the uninstaller then leaves
+#   nothing in either view;
+# - the refusals: in a 32-bit prefix, on Windows XP it shows the box that names
+#   the Windows it needs, and the build that plays a processor without SSE2
+#   shows the box that names SSE2; each exits with status 2, installing nothing.
+# Usage: installer_check.sh INSTALLER.exe NO_SSE2_INSTALLER.exe
+# Its work folder is in the current folder. The installer is a 32-bit program:
+# on a machine that cannot run one, the check skips (status 77).
+set -euo pipefail
+shopt -s inherit_errexit
+here=$(dirname "$(realpath "$0")")
+source "$here/../lib/base.sh"
+source "$here/../lib/drive_window.sh"
+source "$here/../lib/wine_prefix.sh"
+source "$here/../lib/report_checks.sh"
+installer=$(realpath "$1") no_sse2=$(realpath "$2")
+if ! runs_32bit_programs; then
+    echo "SKIP [32-bit]: the installer is a 32-bit program: $(why_no_32bit_programs)"
+    exit 77
+fi
+work=$(work_dir installer-check)
+cleanup() {
+    # Only this check's own prefixes: never the caller's Wine programs.
+    local prefix
+    for prefix in "$work"/prefix*; do
+        [ ! -d "$prefix" ] || WINEPREFIX=$prefix wineserver -k 2> /dev/null || true
+    done
+    [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
+}
+trap cleanup EXIT
+on_failure() {
+    import -window root "$PWD/installer-check-failure.png" 2> /dev/null
+}
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere'
+
+# Makes the prefix report VERSION.
+report_windows() {
+    wine winecfg.exe -v "$1" > /dev/null 2>&1
+    wineserver -w
+}
+
+# Where the uninstall key of a registry view (32 or 64) says the program is;
+# empty without a key.
+install_location() {
+    wine reg query "$key" /v InstallLocation "/reg:$1" 2> /dev/null |
+        sed -n 's/.*REG_SZ *//p' | tr -d '\r'
+}
+
+# Installs silently on the Windows the prefix reports and checks that exactly
+# one Quillmere is left: the BITS-bit program in FOLDER, its key in the view of
+# its own architecture and none in the other, one Start-menu shortcut to it.
+install_expecting() {
+    local bits=$1 folder=$2 other_folder="Program Files (x86)" other_bits=32 home
+    [ "$bits" = 64 ] || other_folder="Program Files" other_bits=64
+    home=$WINEPREFIX/drive_c/$folder/Quillmere
+    wine "$installer" /S || echo "the installer exited with status $?"
+    wait_until 60 test -f "$home/Uninstall.exe" || fail "the installer did not install into $folder"
+    local expected=8664
+    [ "$bits" = 64 ] || expected=014c
+    [ "$(pe_machine "$home/quillmere.exe")" = "$expected" ] ||
+        fail "$folder holds a program that is not the $bits-bit one"
+    [ ! -e "$WINEPREFIX/drive_c/$other_folder/Quillmere" ] ||
+        fail "the earlier installation in $other_folder is still there:" \
+             <(find "$WINEPREFIX/drive_c/$other_folder/Quillmere")
+    [ "$(install_location "$bits")" = "C:\\$folder\\Quillmere" ] ||
+        fail "the $bits-bit registry view has no uninstall key for C:\\$folder\\Quillmere"
+    [ -z "$(install_location "$other_bits")" ] ||
+        fail "the $other_bits-bit registry view still has an uninstall key for $(install_location "$other_bits")"
+    local shortcuts
+    shortcuts=$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" \
+        -name '*.lnk' | grep -c "鱼缸玻璃计算器" || true)
+    [ "$shortcuts" = 1 ] || fail "$shortcuts Start-menu shortcuts, not 1"
+    echo "one installation: the $bits-bit program in $folder"
+}
+
+echo "-- one copy after an upgrade of Windows, and after going back"
+new_wine_prefix "$work/prefix64" win64 win7
+install_expecting 32 "Program Files (x86)"
+report_windows win10
+install_expecting 64 "Program Files"
+report_windows win7
+install_expecting 32 "Program Files (x86)"
+wine "$WINEPREFIX/drive_c/Program Files (x86)/Quillmere/Uninstall.exe" /S
+wait_until 60 test ! -e "$WINEPREFIX/drive_c/Program Files (x86)/Quillmere/quillmere.exe" ||
+    fail "the uninstaller left the program"
+[ -z "$(install_location 32)$(install_location 64)" ] ||
+    fail "the uninstaller left an uninstall key"
+wineserver -k 2> /dev/null || true
+
+# Starts INSTALLER without /S on the Windows the prefix reports: it must show a
+# box whose message matches PATTERN and, once it is closed, exit with status 2
+# having installed nothing. Wine's own message box copies no text: its message
+# is read from Wine's trace of the box it shows.
+refused_with() {
+    local program=$1 pattern=$2 status_file=$WINEPREFIX/drive_c/exit-status.txt
+    local trace=$work/msgbox.log box message
+    cp "$program" "$WINEPREFIX/drive_c/setup.exe"
+    # A space before ">": "echo 2> FILE" would write the echo's errors, not 2.
+    printf '@echo off\r\nC:\\setup.exe\r\necho %%ERRORLEVEL%% > C:\\exit-status.txt\r\n' \
+        > "$WINEPREFIX/drive_c/run.bat"
+    rm -f "$status_file"
+    WINEDEBUG=trace+msgbox wine cmd /c 'C:\run.bat' 2> "$trace" &
+    box=$(find_window 'Quillmere') || fail "the installer showed no box"
+    wait_until 10 grep -q MSGBOX_OnInit "$trace" || fail "Wine traced no message box" "$trace"
+    # Wine writes each character outside ASCII as \ and four hex digits.
+    message=$(sed -n 's/.*MSGBOX_OnInit L"\(.*\)"$/\1/p' "$trace" |
+        perl -CS -pe 's/\\([0-9a-f]{4})/chr(hex($1))/ge')
+    echo "the box: $message"
+    # shellcheck disable=SC2053 # the pattern is one
+    [[ "$message" == $pattern ]] || fail "the box reads \"$message\""
+    xdotool windowfocus "$box" 2> /dev/null || true
+    key_closing "$box" Return
+    wait_until 30 test -s "$status_file" || fail "the installer did not end after its box"
+    local status
+    status=$(tr -d '\r\n ' < "$status_file")
+    [ "$status" = 2 ] || fail "the refusing installer exited with status $status, not 2"
+    [ ! -e "$WINEPREFIX/drive_c/Program Files/Quillmere" ] || fail "the refusing installer installed"
+    wait
+}
+
+echo "-- a 32-bit PC the program cannot run on: the box says why, nothing installed"
+new_wine_prefix "$work/prefix32" win32 win7
+refused_with "$no_sse2" "*需要支持 SSE2 的处理器*没有安装任何文件。"
+report_windows winxp
+refused_with "$installer" "*需要 Windows 7 SP1 或更新的 Windows*没有安装任何文件。"
+echo "The installer leaves one copy across upgrades of Windows and refuses the PCs it cannot serve."

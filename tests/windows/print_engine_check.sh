@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Qt's Windows print engine as our patch makes it, under Wine on a queue of the
+# private scheduler whose printer is a socket this check listens on:
+# - a document abandoned after its first page never reaches the printer: the
+#   scheduler gets one job, the whole three-page document printed next;
+# - once Wine cannot load the queue's driver (its device entry names a driver
+#   that does not exist), opening the printer is the printer error with the
+#   system's reason.
+# Usage: print_engine_check.sh SERVICES_DIR PRINT_ENGINE_TEST.exe
+# The suite runs in a fresh prefix of its architecture: 64-bit reporting Windows
+# 10, 32-bit reporting Windows 7. Skips (status 77) without the scheduler (it
+# needs root) and, for the 32-bit suite, on a machine that cannot run it.
+set -euo pipefail
+shopt -s inherit_errexit
+here=$(dirname "$(realpath "$0")")
+source "$here/../lib/base.sh"
+source "$here/../lib/wine_prefix.sh"
+services=$(realpath "$1") suite=$(realpath "$2")
+arch=win64 version=win10
+if [ "$(pe_machine "$suite")" = 014c ]; then
+    arch=win32 version=win7
+    if ! runs_32bit_programs; then
+        echo "SKIP [32-bit]: $(basename "$suite") is a 32-bit program: $(why_no_32bit_programs)"
+        exit 77
+    fi
+fi
+if [ "${CUPS_SERVER:-}" != "$services/scheduler/cups.sock" ] || [ ! -S "$CUPS_SERVER" ]; then
+    echo "SKIP [root]: the print engine's checks: the private scheduler needs root"
+    exit 77
+fi
+work=$(work_dir "print-engine-$arch")
+queue=quillmere-engine-$arch
+cleanup() {
+    # Only this check's own prefix, printer and queue.
+    [ ! -d "$work/prefix" ] || WINEPREFIX=$work/prefix wineserver -k 2> /dev/null || true
+    kill "${capture_pid:-}" 2> /dev/null || true
+    lpadmin -x "$queue" 2> /dev/null || true
+    [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The printer: every job the scheduler sends becomes a file job-N.
+/usr/bin/python3 -c '
+import socket, sys
+server = socket.create_server(("127.0.0.1", 0))
+open(sys.argv[1] + "/port", "w").write(str(server.getsockname()[1]))
+for number in range(100):
+    connection, _ = server.accept()
+    data = b""
+    while chunk := connection.recv(65536):
+        data += chunk
+    connection.close()  # the scheduler counts the job done once the printer hangs up
+    open(sys.argv[1] + "/job-%d" % number, "wb").write(data)
+' "$work" &
+capture_pid=$!
+wait_until 10 test -s "$work/port" || fail "the capture printer did not start"
+lpadmin -p "$queue" -E -v "socket://127.0.0.1:$(cat "$work/port")" -m raw 2> /dev/null
+lpadmin -d "$queue"
+chinese_locale "$work"
+new_wine_prefix "$work/prefix" "$arch" "$version"
+
+run_case() {
+    "$here/../lib/run_windows_program" --qtest-log "$work/$1.log" "$suite" "$1" ||
+        fail "the case $1 failed"
+}
+queue_idle() {
+    [ -z "$(lpstat -o "$queue" 2> /dev/null)" ]
+}
+
+echo "-- a document abandoned after its first page never reaches the printer"
+run_case anAbandonedDocumentNeverReachesThePrinter
+wait_until 60 test -s "$work/job-0" || fail "the whole document did not reach the printer"
+wait_until 60 queue_idle || fail "the scheduler still holds jobs"
+jobs=$(lpstat -W completed -o "$queue" | wc -l)
+[ "$jobs" = 1 ] || fail "the scheduler received $jobs jobs, not the whole document alone:" \
+    <(lpstat -W completed -o "$queue")
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pnggray -r20 -sOutputFile="$work/page-%d.png" "$work/job-0"
+pages=$(find "$work" -maxdepth 1 -name 'page-*.png' | wc -l)
+[ "$pages" = 3 ] || fail "the job the printer received has $pages pages, not the whole document's 3"
+echo "one job of 3 pages reached the printer"
+
+echo "-- a printer whose driver Wine cannot load: the system's reason"
+wine reg add 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Devices' /v "$queue" \
+    /d "no-such-driver.drv,CUPS:$queue" /f > /dev/null 2>&1
+run_case aPrinterWithoutADeviceGivesTheSystemsReason
+echo "The print engine aborts an abandoned document and names why a printer cannot be opened."
