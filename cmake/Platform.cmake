@@ -45,8 +45,9 @@ if(WIN32)
   # The exe, its licence and notices side by side in the installation folder.
   set(QUILLMERE_INSTALL_BINDIR .)
   # One self-contained exe: the C++ runtime, libgcc and winpthreads linked in;
-  # a release carries no symbols (half the size).
-  add_link_options(-static $<$<CONFIG:Release>:-s>)
+  # a release carries no symbols (half the size). Its PE header carries no
+  # link time, so the same tree links to the same bytes.
+  add_link_options(-static $<$<CONFIG:Release>:-s> -Wl,--no-insert-timestamp)
 else()
   # The document goes to CUPS through its API, so every answer can be checked;
   # CUPS gives its own reasons.
@@ -77,6 +78,8 @@ function(quillmere_add_resources target name)
   endforeach()
   file(CONFIGURE OUTPUT ${qrc} CONTENT
        "<RCC>\n  <qresource prefix=\"${ARG_PREFIX}\">\n${entries}  </qresource>\n</RCC>\n")
-  qt_add_resources(sources ${qrc})
+  # Format 1 stores no file times: the resource is the same bytes whenever the
+  # tree was checked out.
+  qt_add_resources(sources ${qrc} OPTIONS --format-version 1)
   target_sources(${target} PRIVATE ${sources})
 endfunction()

@@ -137,6 +137,28 @@ report_skip() {
     printf '%s\t%s\n' "$1" "$2" >> "$(skip_list)"
 }
 
+# What makes the same commit give the same bytes whenever and by whomever it is
+# built: exports SOURCE_DATE_EPOCH, the one date every tool that stamps a date
+# writes instead of the clock's (GCC's __DATE__, CPack's archives), the date of
+# the tree's last commit unless the caller exported one; and sets the umask
+# the package's folders and archive members take their permissions from.
+reproducible_build_environment() {
+    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+        SOURCE_DATE_EPOCH=$(git -C "$(project_root)" log -1 --format=%ct 2> /dev/null) ||
+            fail "SOURCE_DATE_EPOCH is not set and $(project_root) is no git checkout to take it from"
+    fi
+    export SOURCE_DATE_EPOCH
+    umask 022
+}
+
+# write_checksums DIR FILE...: writes DIR/SHA256SUMS for the files in DIR, as
+# "sha256sum -c SHA256SUMS" checks them beside the downloads.
+write_checksums() {
+    local dir=$1
+    shift
+    (cd "$dir" && sha256sum "$@" > SHA256SUMS)
+}
+
 # The top of the source tree.
 project_root() {
     cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd
