@@ -143,5 +143,28 @@ skips_not_allowed_fail() {
 check "allowed skips are listed and pass" skips_allowed_pass
 check "a skip this machine need not make fails, as does one without a reason" skips_not_allowed_fail
 
+# --- what makes a build the same bytes
+build_date_from_the_last_commit() {
+    umask 077
+    unset SOURCE_DATE_EPOCH
+    reproducible_build_environment
+    [ "$SOURCE_DATE_EPOCH" = "$(git -C "$root" log -1 --format=%ct)" ] && [ "$(umask)" = 0022 ]
+}
+build_date_of_the_caller_stays() {
+    SOURCE_DATE_EPOCH=1234567890 reproducible_build_environment
+    [ "$SOURCE_DATE_EPOCH" = 1234567890 ]
+}
+checksums_check_and_catch_a_change() {
+    mkdir -p "$work/sums"
+    echo "an installer" > "$work/sums/setup.exe"
+    write_checksums "$work/sums" setup.exe
+    (cd "$work/sums" && sha256sum -c SHA256SUMS) || return 1
+    echo "changed" >> "$work/sums/setup.exe"
+    (cd "$work/sums" && fails sha256sum -c SHA256SUMS)
+}
+check "the build's date is the last commit's, the umask 022" build_date_from_the_last_commit
+check "a build date the caller set stays" build_date_of_the_caller_stays
+check "SHA256SUMS checks the files it lists and catches a change" checksums_check_and_catch_a_change
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]
