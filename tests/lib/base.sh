@@ -70,3 +70,11 @@ why_no_32bit_programs() {
         echo "the kernel refuses them: $(/lib/ld-linux.so.2 --help 2>&1 | head -1)"
     fi
 }
+
+# skip_unless_32bit WHAT: on a machine that cannot run 32-bit programs, says
+# that WHAT is one and why, and ends the check as skipped (status 77).
+skip_unless_32bit() {
+    runs_32bit_programs && return 0
+    echo "SKIP [32-bit]: $1 is a 32-bit program: $(why_no_32bit_programs)"
+    exit 77
+}

@@ -27,12 +27,10 @@ source "$here/../lib/base.sh"
 source "$here/../lib/drive_window.sh"
 source "$here/../lib/wine_prefix.sh"
 source "$here/../lib/report_checks.sh"
+source "$here/../lib/capture_printer.sh"
 services=$(realpath "$1") installer=$(realpath "$2") arch=$3 version=$4 bits=$5
 shot=$PWD/installed-program-$arch-$version-failure.png
-if ! runs_32bit_programs; then
-    echo "SKIP [32-bit]: the installer is a 32-bit program: $(why_no_32bit_programs)"
-    exit 77
-fi
+skip_unless_32bit "the installer"
 printing=1
 if [ "${CUPS_SERVER:-}" != "$services/scheduler/cups.sock" ] || [ ! -S "$CUPS_SERVER" ]; then
     printing=0
@@ -225,25 +223,12 @@ if [ "$printing" = 0 ]; then
 fi
 
 echo "-- a printer: the page it receives holds the report's numbers"
-/usr/bin/python3 -c '
-import socket, sys
-server = socket.create_server(("127.0.0.1", 0))
-open(sys.argv[1] + ".port", "w").write(str(server.getsockname()[1]))
-connection, _ = server.accept()
-data = b""
-while chunk := connection.recv(65536):
-    data += chunk
-open(sys.argv[1], "wb").write(data)
-' "$work/job" &
-capture_pid=$!
-wait_until 10 test -s "$work/job.port" || fail "the capture printer did not start"
-lpadmin -p quillmere-wine -E -v "socket://127.0.0.1:$(cat "$work/job.port")" -m raw 2> /dev/null
-lpadmin -d quillmere-wine
+capture_printer quillmere-wine "$work"
 start_and_preview
 press_preview_print "$preview"
-wait_until 60 test -s "$work/job" || fail "no job reached the printer"
-head -c 4 "$work/job" | grep -q '%!PS' || fail "the job is not PostScript"
-gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pnggray -r300 -sOutputFile="$work/page-%d.png" "$work/job"
+wait_until 60 test -s "$work/job-0" || fail "no job reached the printer"
+head -c 4 "$work/job-0" | grep -q '%!PS' || fail "the job is not PostScript"
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pnggray -r300 -sOutputFile="$work/page-%d.png" "$work/job-0"
 pages=$(find "$work" -maxdepth 1 -name 'page-*.png' | wc -l)
 [ "$pages" = 1 ] || fail "the job has $pages pages, not 1"
 check_numbers_on "$work/page-1.png"

@@ -18,12 +18,8 @@ here=$(dirname "$(realpath "$0")")
 source "$here/../lib/base.sh"
 source "$here/../lib/drive_window.sh"
 source "$here/../lib/wine_prefix.sh"
-source "$here/../lib/report_checks.sh"
 installer=$(realpath "$1") no_sse2=$(realpath "$2")
-if ! runs_32bit_programs; then
-    echo "SKIP [32-bit]: the installer is a 32-bit program: $(why_no_32bit_programs)"
-    exit 77
-fi
+skip_unless_32bit "the installer"
 work=$(work_dir installer-check)
 cleanup() {
     # Only this check's own prefixes: never the caller's Wine programs.

@@ -15,14 +15,12 @@ shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
 source "$here/../lib/base.sh"
 source "$here/../lib/wine_prefix.sh"
+source "$here/../lib/capture_printer.sh"
 services=$(realpath "$1") suite=$(realpath "$2")
 arch=win64 version=win10
 if [ "$(pe_machine "$suite")" = 014c ]; then
     arch=win32 version=win7
-    if ! runs_32bit_programs; then
-        echo "SKIP [32-bit]: $(basename "$suite") is a 32-bit program: $(why_no_32bit_programs)"
-        exit 77
-    fi
+    skip_unless_32bit "$(basename "$suite")"
 fi
 if [ "${CUPS_SERVER:-}" != "$services/scheduler/cups.sock" ] || [ ! -S "$CUPS_SERVER" ]; then
     echo "SKIP [root]: the print engine's checks: the private scheduler needs root"
@@ -39,23 +37,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The printer: every job the scheduler sends becomes a file job-N.
-/usr/bin/python3 -c '
-import socket, sys
-server = socket.create_server(("127.0.0.1", 0))
-open(sys.argv[1] + "/port", "w").write(str(server.getsockname()[1]))
-for number in range(100):
-    connection, _ = server.accept()
-    data = b""
-    while chunk := connection.recv(65536):
-        data += chunk
-    connection.close()  # the scheduler counts the job done once the printer hangs up
-    open(sys.argv[1] + "/job-%d" % number, "wb").write(data)
-' "$work" &
-capture_pid=$!
-wait_until 10 test -s "$work/port" || fail "the capture printer did not start"
-lpadmin -p "$queue" -E -v "socket://127.0.0.1:$(cat "$work/port")" -m raw 2> /dev/null
-lpadmin -d "$queue"
+capture_printer "$queue" "$work"
 chinese_locale "$work"
 new_wine_prefix "$work/prefix" "$arch" "$version"
 
