@@ -69,7 +69,13 @@ CONF
 # in DIR/locale and sets the environment to it.
 chinese_locale() {
     mkdir -p "$1/locale"
-    localedef -i zh_CN -f UTF-8 "$1/locale/zh_CN.UTF-8" 2> /dev/null ||
-        [ -d "$1/locale/zh_CN.UTF-8" ] || fail "cannot make the zh_CN.UTF-8 locale"
-    export LOCPATH=$1/locale LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+    # localedef warns (and exits 1) about parts of the definition it fills in
+    # itself; a definition it cannot read leaves an empty folder.
+    localedef -i zh_CN -f UTF-8 "$1/locale/zh_CN.UTF-8" 2> /dev/null
+    [ -f "$1/locale/zh_CN.UTF-8/LC_CTYPE" ] || fail "cannot make the zh_CN.UTF-8 locale"
+    # LOCPATH first, on its own, and LANG alone (no LC_*): bash loads the
+    # locale as each is set and warns, wrongly, about an LC_ALL of a LOCPATH.
+    export LOCPATH=$1/locale
+    unset LC_ALL $(compgen -e LC_)
+    export LANG=zh_CN.UTF-8
 }

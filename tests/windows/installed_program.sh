@@ -119,17 +119,23 @@ start_and_preview() {
     sleep 1
 }
 
+# Does what ends the program (COMMAND...) until the program has ended, at most
+# three times: right after a window appears, or after the preview closes, the
+# first press or key may only bring the window to the front.
+end_program_by() {
+    local _
+    for _ in 1 2 3; do
+        "$@"
+        wait_until 10 test -f "$status_file" && return 0
+    done
+    return 1
+}
+
 # Closes the preview and ends the program with "关闭退出": status 0.
 close_and_exit() {
     press_preview_close "$preview"
     sleep 1
-    # Right after the preview closes the first press may only bring the main
-    # window back to the front: press again while it is still there.
-    local _
-    for _ in 1 2 3; do
-        press_exit "$window"
-        wait_until 10 test -f "$status_file" && break
-    done
+    end_program_by press_exit "$window"
     local status
     status=$(tr -d '\r\n ' < "$status_file" 2> /dev/null || echo none)
     [ "$status" = "0" ] || fail "关闭退出 ended the program with status $status"
@@ -174,8 +180,7 @@ check_scaled_window() {
     wait_until 10 has_geometry "$window" "$expected" ||
         fail "at $dpi dpi the window is $(geometry_of "$window"), not $expected"
     echo "at $dpi dpi the window is $expected"
-    key_closing "$window" alt+F4
-    wait_until 10 test -f "$status_file" || fail "Alt+F4 did not end the program at $dpi dpi"
+    end_program_by key_closing "$window" alt+F4 || fail "Alt+F4 did not end the program at $dpi dpi"
 }
 
 # Uninstalls silently: nothing of the program may stay.
