@@ -21,7 +21,17 @@ endif()
 # Qt's Chinese texts, from the Debian package of the same Qt major version.
 set(QUILLMERE_QT_TRANSLATION /usr/share/qt${QUILLMERE_QT_MAJOR}/translations/qtbase_zh_CN.qm)
 
-if(WIN32)
+# Where the test programs run: natively, under Wine, or under node.
+set(QUILLMERE_TESTS_RUN_UNDER native)
+set(QUILLMERE_WEB OFF)
+if(EMSCRIPTEN)
+  # The phone page: the engine in WebAssembly, its suites under node, the page
+  # in real browsers. No window, no printer of our own.
+  set(QUILLMERE_WEB ON)
+  set(QUILLMERE_TESTS_RUN_UNDER node)
+  set(QUILLMERE_LINUX_TESTS OFF)
+elseif(WIN32)
+  set(QUILLMERE_TESTS_RUN_UNDER wine)
   # Qt's native print support: the Windows default printer through the spooler,
   # and the spooler's own reasons when it fails.
   set(QUILLMERE_PRINTING native)

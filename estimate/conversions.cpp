@@ -1,10 +1,10 @@
 #include "estimate/conversions.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <system_error>
 
+#include "estimate/float_chars.h"
 #include "estimate/run_time_error.h"
 
 namespace estimate {
@@ -73,8 +73,7 @@ template <typename Float>
 Float toFloating(std::string_view text) {
     const Decimal d = parseOrThrow(text);
     Float value{};
-    const auto [ptr, ec] = std::from_chars(d.body.data(), d.body.data() + d.body.size(), value,
-                                           std::chars_format::fixed);
+    const auto [ptr, ec] = fixedFromChars(d.body.data(), d.body.data() + d.body.size(), value);
     if (ec == std::errc::result_out_of_range) {
         // The library reports both ends of the range alike: a magnitude of one or
         // more cannot underflow, so it overflowed; anything smaller rounds to zero.

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
+
+#include "estimate/float_chars.h"
 
 namespace estimate {
 namespace {
@@ -17,9 +18,8 @@ std::string significantText(Float value, int precision) {
         return "0";
     }
     std::array<char, 48> sci{};
-    const char* sciEnd = std::to_chars(sci.data(), sci.data() + sci.size(), value,
-                                       std::chars_format::scientific, precision - 1)
-                             .ptr;
+    const char* sciEnd =
+        scientificToChars(sci.data(), sci.data() + sci.size(), value, precision - 1).ptr;
     if (!std::isfinite(value)) {
         // Never shown: every operation overflows first.
         return std::string(static_cast<const char*>(sci.data()), sciEnd);

@@ -119,15 +119,9 @@ void Form1::applyLooks() {
 void Form1::linkLabelsToFields() {
     // Each field with a label beside it is linked to it, so a screen reader
     // names the one by the other.
-    static constexpr std::pair<const char*, std::pair<const char*, int>> kLabels[] = {
-        {"Label6", {"Text1", -1}},  {"Label7", {"T_mb", -1}},   {"Label9", {"Text2", -1}},
-        {"Label13", {"Text3", -1}}, {"Label14", {"Text4", -1}}, {"Label3", {"T_FU", 0}},
-        {"Label4", {"T_FU", 1}},    {"Label5", {"T_FU", 2}},    {"Label10", {"List1", -1}}};
-    for (const auto& [label, field] : kLabels) {
-        layout_.get<QLabel>(label)->setBuddy(layout_.get<QWidget>(field.first, field.second));
-    }
-    for (int i = 0; i < 3; ++i) {
-        layout_.get<QLabel>("Label1", i)->setBuddy(T_Main[i]);
+    for (const Buddy& buddy : form1Buddies()) {
+        layout_.get<QLabel>(buddy.label, buddy.labelIndex)
+            ->setBuddy(layout_.get<QWidget>(buddy.field, buddy.fieldIndex));
     }
 }
 

@@ -99,6 +99,21 @@ constexpr std::array kLines = {
     LineSpec{"Line1", nullptr, 0, 7560, 10380, 7560, 0, 0, 0},
 };
 
+constexpr std::array<Buddy, 12> kBuddies = {{
+    {"Label6", -1, "Text1", -1},
+    {"Label7", -1, "T_mb", -1},
+    {"Label9", -1, "Text2", -1},
+    {"Label13", -1, "Text3", -1},
+    {"Label14", -1, "Text4", -1},
+    {"Label1", 0, "T_Main", 0},
+    {"Label1", 1, "T_Main", 1},
+    {"Label1", 2, "T_Main", 2},
+    {"Label3", -1, "T_FU", 0},
+    {"Label4", -1, "T_FU", 1},
+    {"Label5", -1, "T_FU", 2},
+    {"Label10", -1, "List1", -1},
+}};
+
 }  // namespace
 
 std::span<const kit::ControlSpec> form1Controls() {
@@ -106,6 +121,9 @@ std::span<const kit::ControlSpec> form1Controls() {
 }
 std::span<const kit::LineSpec> form1Lines() {
     return kLines;
+}
+std::span<const Buddy> form1Buddies() {
+    return kBuddies;
 }
 
 }  // namespace ui

@@ -11,6 +11,7 @@
 
 #include "estimate/conversions.h"
 #include "estimate/cost.h"
+#include "estimate/float_chars.h"
 #include "estimate/number_text.h"
 #include "estimate/panels.h"
 #include "estimate/run_time_error.h"
@@ -75,6 +76,19 @@ TEST_F(CommaLocale, ConversionsAndTextsAreTheSame) {
     EXPECT_EQ(singleText(0.8831f), "0.8831");
     EXPECT_EQ(singleText(12345678.0f), "1.234568E+07");
     EXPECT_EQ(doubleText(static_cast<double>(60.3f) - 1), "59.2999992370605");
+}
+
+// The fallback conversions go through the C library, which reads and writes
+// the locale's point: they must not.
+TEST_F(CommaLocale, FallbackConversionsKeepThePoint) {
+    double value = 0;
+    const std::string text = "2.5";
+    const auto read = fallback::fixedFromChars(text.data(), text.data() + text.size(), value);
+    EXPECT_EQ(read.ptr, text.data() + text.size());
+    EXPECT_EQ(value, 2.5);
+    char out[32];
+    const auto wrote = fallback::scientificToChars(out, out + sizeof out, 2.5f, 3);
+    EXPECT_EQ(std::string(out, wrote.ptr), "2.500e+00");
 }
 
 TEST_F(CommaLocale, OperationsWriteTheSameCaptions) {

@@ -1,0 +1,68 @@
+// The engine as the page's script calls it: one function that takes a request
+// and answers in JSON. Requests, as UTF-8 bytes with their length (a field may
+// hold a NUL, which a C string would cut off):
+//   "layout"                  the window's layout table
+//   "set\tCONTROL\tTEXT"      puts TEXT into a field: true, or false for no field
+//   "click\tCONTROL"          runs Command2, Command1 or Com_Count:
+//                             {"error": message or "", "state": {...}}
+//   "report"                  the report lines, from the captions as they stand
+// The answer stays valid until the next call.
+#include <emscripten/emscripten.h>
+
+#include <string>
+#include <string_view>
+
+#include "web/form1_model.h"
+#include "web/json_text.h"
+
+namespace {
+
+web::Form1Model& model() {
+    static web::Form1Model form;
+    return form;
+}
+
+std::string answer(std::string_view request) {
+    const auto tab = request.find('\t');
+    const std::string_view verb = request.substr(0, tab);
+    const std::string_view rest = tab == std::string_view::npos ? "" : request.substr(tab + 1);
+    if (verb == "layout") {
+        return web::layoutJson();
+    }
+    if (verb == "report") {
+        return web::jsonTexts(model().Com_Print_Click());
+    }
+    if (verb == "set") {
+        const auto split = rest.find('\t');
+        if (split == std::string_view::npos) {
+            return "false";
+        }
+        return model().setField(std::string(rest.substr(0, split)),
+                                std::string(rest.substr(split + 1)))
+                   ? "true"
+                   : "false";
+    }
+    if (verb == "click") {
+        std::string error;
+        if (rest == "Command2") {
+            error = model().Command2_Click();
+        } else if (rest == "Command1") {
+            error = model().Command1_Click();
+        } else if (rest == "Com_Count") {
+            error = model().Com_Count_Click();
+        } else {
+            return "null";
+        }
+        return "{\"error\": " + web::jsonText(error) + ", \"state\": " + web::stateJson(model()) +
+               "}";
+    }
+    return "null";
+}
+
+}  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE const char* quillmere_call(const char* request, int length) {
+    static std::string last;
+    last = answer(std::string_view(request, static_cast<std::size_t>(length)));
+    return last.c_str();
+}

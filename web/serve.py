@@ -1,0 +1,42 @@
+#!/usr/bin/python3
+"""Serves the phone page's folder on 127.0.0.1, as a static HTTPS host would
+serve it: a loopback address is a secure context, so the service worker works
+here too. Every answer must be revalidated, so a new build shows on reload.
+
+    serve.py FOLDER [PORT]     (PORT 0 or none: a free port, printed)
+"""
+import functools
+import http.server
+import sys
+
+TYPES = {".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
+         ".js": "text/javascript", ".css": "text/css", ".html": "text/html; charset=utf-8",
+         ".png": "image/png"}
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPES}
+
+    def end_headers(self):
+        self.send_header("Cache-Control", "no-cache")
+        super().end_headers()
+
+    def log_message(self, *args):
+        pass
+
+
+def server(folder, port=0):
+    """A server of FOLDER on 127.0.0.1:PORT, not yet serving."""
+    handler = functools.partial(Handler, directory=folder)
+    return http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) not in (2, 3):
+        sys.exit(__doc__)
+    httpd = server(sys.argv[1], int(sys.argv[2]) if len(sys.argv) == 3 else 0)
+    print(f"The calculator: http://127.0.0.1:{httpd.server_address[1]}/ (Ctrl+C stops)", flush=True)
+    try:
+        httpd.serve_forever()
+    except KeyboardInterrupt:
+        pass
