@@ -8,16 +8,17 @@
 sessions: every acceptance session of FILE through the page; the fields,
   captions, plate list, error messages and report lines at the end of each must
   be those the native program (session_runner) gives for the same session.
-installable (Chromium): the page is installable, computes offline once
-  visited, fits a phone's width, has touch-sized targets, copies its text,
-  saves its picture (read back by OCR), prints one A4 page, and passes an
-  accessibility audit.
+installable (Chromium): the page is installable, fits a phone's width, has
+  touch-sized targets, copies its text, saves its picture (read back by OCR),
+  prints one A4 page, passes an accessibility audit, is replaced by a new
+  version on the next visit, and computes offline once visited.
 """
 import argparse
 import base64
 import json
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -247,6 +248,31 @@ def check_offline(page, driver, httpd, steps, native):
     print("offline, the server stopped: the worked example as natively")
 
 
+def cache_names(page):
+    return page.driver.execute_async_script("caches.keys().then(arguments[0])")
+
+
+def check_new_version(page, site):
+    """A new version on the host replaces the kept one on the next visit."""
+    wait_until(20, lambda: page.js("return navigator.serviceWorker.controller !== null"),
+               "no service worker took control")
+    old = wait_until(20, lambda: cache_names(page), "the service worker kept nothing")
+    for name, change in (("index.html", lambda t: t.replace("</footer>", " 新版</footer>")),
+                         ("sw.js", lambda t: t.replace(old[0], old[0] + "-next"))):
+        path = os.path.join(site, name)
+        with open(path, encoding="utf-8") as source:
+            text = change(source.read())
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(text)
+    page.driver.get(page.url)
+    wait_until(30, lambda: page.js(
+        "return document.getElementById('version').textContent.endsWith('新版')"),
+        "the next visit did not show the new version")
+    kept = wait_until(20, lambda: (lambda n: n if n == [old[0] + "-next"] else None)(
+        cache_names(page)), f"the caches are {cache_names(page)}, not the new one alone")
+    print(f"a new version: shown on the next visit, its cache {kept[0]} alone kept")
+
+
 def check_phone_width(page, driver):
     for width in (360, 390):
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {**PHONE, "width": width})
@@ -338,24 +364,45 @@ def check_audit(page, axe):
         print(f"axe-core: no violation on {what}")
 
 
+def save_screenshot(page, driver, args):
+    """The worked example's preview on a phone, for the README."""
+    steps, _ = worked_example(args)
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {**PHONE, "deviceScaleFactor": 2})
+    run_session(page, [s for s in steps if s[1] != "Com_Print"])
+    page.report()
+    shot = driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})
+    with open(args.screenshot, "wb") as out:
+        out.write(base64.b64decode(shot["data"]))
+    print(args.screenshot)
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ("--site", "--runner", "--sessions", "--work", "--browser"):
         parser.add_argument(option, required=True)
     parser.add_argument("--axe")
+    parser.add_argument("--screenshot", help="with sessions: the worked example's preview, saved")
     parser.add_argument("what", choices=("sessions", "installable"))
     args = parser.parse_args()
     os.makedirs(args.work, exist_ok=True)
     if not os.access(args.runner, os.X_OK):
         fail(f"no native session program at {args.runner}: build the dev preset first")
 
-    httpd = serve.server(args.site)
+    site = args.site
+    if args.what == "installable":
+        # A copy, which the check changes into a new version.
+        site = os.path.join(args.work, "site")
+        shutil.rmtree(site, ignore_errors=True)
+        shutil.copytree(args.site, site)
+    httpd = serve.server(site)
     threading.Thread(target=httpd.serve_forever, daemon=True).start()
     url = f"http://127.0.0.1:{httpd.server_address[1]}/"
     driver = chromium(args.work) if args.browser == "chromium" else webkit(args.work)
     try:
         page = Page(driver, url)
-        if args.what == "sessions":
+        if args.what == "sessions" and args.screenshot:
+            save_screenshot(page, driver, args)
+        elif args.what == "sessions":
             check_sessions(page, args)
         else:
             steps, native = worked_example(args)
@@ -364,6 +411,7 @@ def main():
             check_phone_width(page, driver)
             check_report_leaves(page, driver, steps, args.work)
             check_audit(page, args.axe)
+            check_new_version(page, site)
             check_offline(page, driver, httpd, steps, native)
     finally:
         driver.quit()
