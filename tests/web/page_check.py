@@ -58,7 +58,8 @@ def wait_until(seconds, condition, what):
 def chromium(work):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--lang=zh-CN",
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                     "--lang=zh-CN",
                      f"--user-data-dir={tempfile.mkdtemp(dir=work)}", "--window-size=390,844"):
         options.add_argument(argument)
     service = ChromiumService("/usr/bin/chromedriver")
