@@ -12,6 +12,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "estimate/float_chars.h"
@@ -39,14 +40,19 @@ std::string exactText(long double value) {
 // digits placed so that the point falls `shift` places from their end:
 // ("123", 1) is "12.3", ("123", 5) is "0.00123", ("123", -2) is "12300".
 std::string placed(const std::string& digits, int shift) {
+    std::string text;
     if (shift <= 0) {
-        return digits + std::string(static_cast<std::size_t>(-shift), '0');
+        text.append(digits).append(static_cast<std::size_t>(-shift), '0');
+        return text;
     }
     const int wholeDigits = static_cast<int>(digits.size()) - shift;
     if (wholeDigits > 0) {
-        return digits.substr(0, wholeDigits) + "." + digits.substr(wholeDigits);
+        const auto whole = static_cast<std::size_t>(wholeDigits);
+        text.append(digits, 0, whole).append(".").append(digits, whole);
+    } else {
+        text.append("0.").append(static_cast<std::size_t>(-wholeDigits), '0').append(digits);
     }
-    return "0." + std::string(static_cast<std::size_t>(-wholeDigits), '0') + digits;
+    return text;
 }
 
 std::string randomDigits(std::size_t count) {
@@ -115,13 +121,12 @@ std::vector<std::string> generatedTexts() {
         "-",
         "1..2",
         "9.999999999999999999999999999999"};
-    for (int zeros = 290; zeros <= 320; ++zeros) {
-        texts.push_back("1" + std::string(static_cast<std::size_t>(zeros), '0'));
-        texts.push_back("0." + std::string(static_cast<std::size_t>(zeros), '0') + "1");
-    }
-    for (int zeros = 30; zeros <= 50; ++zeros) {
-        texts.push_back("1" + std::string(static_cast<std::size_t>(zeros), '0'));
-        texts.push_back("0." + std::string(static_cast<std::size_t>(zeros), '0') + "1");
+    // Powers of ten about the ends of the single range and of the double range.
+    for (const auto& [from, to] : {std::pair{30, 50}, std::pair{290, 320}}) {
+        for (int zeros = from; zeros <= to; ++zeros) {
+            texts.push_back(placed("1", -zeros));
+            texts.push_back(placed("1", zeros + 1));
+        }
     }
     // The ends of both ranges and of the subnormals.
     for (const long double v :
