@@ -5,17 +5,23 @@
 //   "set\tCONTROL\tTEXT"      puts TEXT into a field: true, or false for no field
 //   "click\tCONTROL"          runs Command2, Command1 or Com_Count:
 //                             {"error": message or "", "state": {...}}
-//   "report"                  the report lines, from the captions as they stand
+//   "report"                  the report lines, from the captions as they stand,
+//                             placed on A4 paper (reportJson)
 // The answer stays valid until the next call.
 #include <emscripten/emscripten.h>
 
 #include <string>
 #include <string_view>
 
+#include "report/line_printer.h"
 #include "web/form1_model.h"
 #include "web/json_text.h"
 
 namespace {
+
+// An A4 sheet printed edge to edge, in twips, and a line of the page's
+// 10.5-point print face.
+constexpr report::PageGeometry kA4{16838, 300};
 
 web::Form1Model& model() {
     static web::Form1Model form;
@@ -27,10 +33,10 @@ std::string answer(std::string_view request) {
     const std::string_view verb = request.substr(0, tab);
     const std::string_view rest = tab == std::string_view::npos ? "" : request.substr(tab + 1);
     if (verb == "layout") {
-        return web::layoutJson();
+        return web::layoutJson(model());
     }
     if (verb == "report") {
-        return web::jsonTexts(model().Com_Print_Click());
+        return web::reportJson(model().Com_Print_Click(), kA4);
     }
     if (verb == "set") {
         const auto split = rest.find('\t');

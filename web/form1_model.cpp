@@ -1,5 +1,8 @@
 #include "web/form1_model.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "estimate/cost.h"
 #include "estimate/panels.h"
 #include "estimate/run_time_error.h"
@@ -13,9 +16,16 @@ std::string controlName(const char* name, int index) {
 }
 
 Form1Model::Form1Model() {
-    for (const kit::ControlSpec& control : ui::form1Controls()) {
-        if (control.caption != nullptr) {
-            texts_[controlName(control.name, control.index)] = control.caption;
+    for (const auto& entry : ui::form1Controls()) {
+        const std::string control = controlName(entry.name, entry.index);
+        if (entry.caption != nullptr) {
+            texts_[control] = entry.caption;
+        }
+        const std::string_view name = entry.name;
+        if (entry.kind == kit::ControlKind::TextBox) {
+            fields_.push_back(control);
+        } else if (name == "LabSize" || (name == "Label_HeJi" && entry.index != 2)) {
+            results_.push_back(control);
         }
     }
 }
@@ -26,14 +36,11 @@ std::string Form1Model::text(const std::string& control) const {
 }
 
 bool Form1Model::setField(const std::string& control, const std::string& text) {
-    for (const kit::ControlSpec& spec : ui::form1Controls()) {
-        if (spec.kind == kit::ControlKind::TextBox &&
-            controlName(spec.name, spec.index) == control) {
-            texts_[control] = text;
-            return true;
-        }
+    if (std::find(fields_.begin(), fields_.end(), control) == fields_.end()) {
+        return false;
     }
-    return false;
+    texts_[control] = text;
+    return true;
 }
 
 template <typename Operation>

@@ -37,10 +37,17 @@ class Form1Model {
 
     const std::vector<std::string>& List1() const { return list_; }
 
+    // The window's fields, and the result captions it shows (LabSize and
+    // Label_HeJi but (2), which lies under the banner), in the table's order.
+    const std::vector<std::string>& fields() const { return fields_; }
+    const std::vector<std::string>& results() const { return results_; }
+
   private:
     template <typename Operation>
     std::string run(Operation&& operation);
 
+    std::vector<std::string> fields_;
+    std::vector<std::string> results_;
     std::map<std::string, std::string> texts_;
     std::vector<std::string> list_;
     estimate::PlateTable plates_;

@@ -1,7 +1,9 @@
 #include "web/json_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "report/page_layout.h"
 #include "ui/form1_layout.h"
 #include "ui/homepage.h"
 
@@ -28,14 +30,6 @@ const char* kindName(kit::ControlKind kind) {
 
 std::string jsonOrNull(const char* text) {
     return text == nullptr ? "null" : jsonText(text);
-}
-
-// The window shows it: a field, or a result caption other than Label_HeJi(2),
-// which lies under the banner.
-bool shownState(const kit::ControlSpec& spec) {
-    const std::string name = spec.name;
-    return spec.kind == kit::ControlKind::TextBox || name == "LabSize" ||
-           (name == "Label_HeJi" && spec.index != 2);
 }
 
 }  // namespace
@@ -69,9 +63,8 @@ std::string jsonTexts(const std::vector<std::string>& texts) {
 std::string stateJson(const Form1Model& model) {
     std::string out = "{\"controls\": {";
     bool first = true;
-    for (const kit::ControlSpec& spec : ui::form1Controls()) {
-        if (shownState(spec)) {
-            const std::string control = controlName(spec.name, spec.index);
+    for (const auto* controls : {&model.fields(), &model.results()}) {
+        for (const std::string& control : *controls) {
             out += (first ? "" : ", ") + jsonText(control) + ": " + jsonText(model.text(control));
             first = false;
         }
@@ -79,16 +72,19 @@ std::string stateJson(const Form1Model& model) {
     return out + "}, \"List1\": " + jsonTexts(model.List1()) + "}";
 }
 
-std::string layoutJson() {
+std::string layoutJson(const Form1Model& model) {
+    const auto& results = model.results();
     std::string out = "{\"controls\": [";
     bool first = true;
-    for (const kit::ControlSpec& spec : ui::form1Controls()) {
-        out += std::string(first ? "" : ", ") +
-               "{\"control\": " + jsonText(controlName(spec.name, spec.index)) +
-               ", \"kind\": " + jsonText(kindName(spec.kind)) +
-               ", \"container\": " + jsonOrNull(spec.container) +
-               ", \"caption\": " + jsonOrNull(spec.caption) +
-               ", \"accessibleName\": " + jsonOrNull(spec.accessibleName) + "}";
+    for (const auto& entry : ui::form1Controls()) {
+        const std::string control = controlName(entry.name, entry.index);
+        const bool result = std::find(results.begin(), results.end(), control) != results.end();
+        out += std::string(first ? "" : ", ") + "{\"control\": " + jsonText(control) +
+               ", \"kind\": " + jsonText(kindName(entry.kind)) +
+               ", \"result\": " + (result ? "true" : "false") +
+               ", \"container\": " + jsonOrNull(entry.container) +
+               ", \"caption\": " + jsonOrNull(entry.caption) +
+               ", \"accessibleName\": " + jsonOrNull(entry.accessibleName) + "}";
         first = false;
     }
     out += "], \"buddies\": [";
@@ -101,6 +97,19 @@ std::string layoutJson() {
     }
     return out + "], \"homepage\": " + jsonText(ui::kHomepageUrl) +
            ", \"greeting\": " + jsonText(ui::kHomepageGreeting) + "}";
+}
+
+std::string reportJson(const std::vector<std::string>& lines, report::PageGeometry geometry) {
+    std::string out = "{\"pitch\": " + std::to_string(report::kPitch) +
+                      ", \"left\": " + std::to_string(report::kLeft) + ", \"lines\": [";
+    bool first = true;
+    for (const report::PlacedLine& line : report::placeLines(lines, geometry)) {
+        out += std::string(first ? "" : ", ") + "{\"page\": " + std::to_string(line.page) +
+               ", \"top\": " + std::to_string(line.top) + ", \"text\": " + jsonText(line.text) +
+               "}";
+        first = false;
+    }
+    return out + "]}";
 }
 
 }  // namespace web

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "report/line_printer.h"
 #include "web/form1_model.h"
 
 // The model's state and the window's layout as JSON, for the page's script and
@@ -14,11 +15,17 @@ namespace web {
 std::string jsonText(const std::string& text);
 std::string jsonTexts(const std::vector<std::string>& texts);
 
-// {"controls": {every field and shown caption by control name}, "List1": [...]}
+// {"controls": {every field and shown result by control name}, "List1": [...]}
 std::string stateJson(const Form1Model& model);
 
-// {"controls": [{control, kind, container, caption, accessibleName}, ...] in
-// the table's order, "buddies": [{label, field}, ...], "homepage", "greeting"}
-std::string layoutJson();
+// {"controls": [{control, kind, result, container, caption, accessibleName},
+// ...] in the table's order ("result": one of the model's results),
+// "buddies": [{label, field}, ...], "homepage", "greeting"}
+std::string layoutJson(const Form1Model& model);
+
+// The report's lines placed on pages of GEOMETRY as the window's print places
+// them: {"pitch": twips between lines, "left": twips, "lines": [{"page",
+// "top", "text"}, ...]}.
+std::string reportJson(const std::vector<std::string>& lines, report::PageGeometry geometry);
 
 }  // namespace web

@@ -5,11 +5,6 @@
 'use strict';
 
 const PASSES = /^[0-9.]*$/;  // what the key filter lets through: digits and the point
-const PITCH_TWIPS = 350;      // from one report line to the next, as on paper
-const LEFT_TWIPS = 500;       // the report's left edge on paper
-const FIRST_TOP_TWIPS = 1000; // the first line's top on every page
-const A4_HEIGHT_TWIPS = 16838;
-const LINE_HEIGHT_TWIPS = 300;
 
 let engine = null;
 
@@ -49,86 +44,86 @@ function element(tag, attributes, text) {
   return made;
 }
 
-function buildField(spec, label) {
+function buildField(entry, label) {
   const row = element('div', {class: 'row field'});
-  const id = idOf(spec.control);
+  const id = idOf(entry.control);
   row.append(element('label', {for: id, 'data-control': label.control}, label.caption));
   row.append(element('input', {
     id, type: 'text', inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false',
-    'data-control': spec.control, value: spec.caption,
+    'data-control': entry.control, value: entry.caption,
   }));
   return row;
 }
 
-function buildResult(spec, label) {
+function buildResult(entry, label) {
   const row = element('div', {class: 'row result'});
   const labelId = idOf(label.control);
   row.append(element('span', {id: labelId, 'data-control': label.control}, label.caption));
   row.append(element('output', {
-    'data-control': spec.control, 'aria-labelledby': labelId, 'aria-live': 'polite',
-  }, spec.caption));
+    'data-control': entry.control, 'aria-labelledby': labelId, 'aria-live': 'polite',
+  }, entry.caption));
   return row;
 }
 
-function buildList(spec, label) {
+function buildList(entry, label) {
   const box = element('div', {class: 'list'});
   const labelId = idOf(label.control);
   box.append(element('span', {id: labelId, 'data-control': label.control}, label.caption));
-  box.append(element('ul', {'data-control': spec.control, 'aria-labelledby': labelId}));
+  box.append(element('ul', {'data-control': entry.control, 'aria-labelledby': labelId}));
   return box;
 }
 
 function buildPage(layout) {
   const form = document.getElementById('form1');
   const buddyOf = new Map(layout.buddies.map((b) => [b.field, b.label]));
-  const specs = new Map(layout.controls.map((c) => [c.control, c]));
+  const entries = new Map(layout.controls.map((c) => [c.control, c]));
   const buddies = new Set(layout.buddies.map((b) => b.label));
   const containers = new Map();
-  const parentOf = (spec) => (spec.container ? containers.get(spec.container) : form);
+  const parentOf = (entry) => (entry.container ? containers.get(entry.container) : form);
   let previousLabel = null;
 
-  for (const spec of layout.controls) {
-    if (LEFT_OUT.has(spec.control) || buddies.has(spec.control)) {
+  for (const entry of layout.controls) {
+    if (LEFT_OUT.has(entry.control) || buddies.has(entry.control)) {
       continue;
     }
-    const parent = parentOf(spec);
-    switch (spec.kind) {
+    const parent = parentOf(entry);
+    switch (entry.kind) {
       case 'PictureBox': {
-        const banner = element('header', {'data-control': spec.control});
-        containers.set(spec.control, banner);
+        const banner = element('header', {'data-control': entry.control});
+        containers.set(entry.control, banner);
         parent.append(banner);
         break;
       }
       case 'Frame': {
-        const frame = element('fieldset', {'data-control': spec.control});
-        frame.append(element('legend', {}, spec.caption || spec.accessibleName));
-        containers.set(spec.control, frame);
+        const frame = element('fieldset', {'data-control': entry.control});
+        frame.append(element('legend', {}, entry.caption || entry.accessibleName));
+        containers.set(entry.control, frame);
         parent.append(frame);
         break;
       }
       case 'TextBox':
-        parent.append(buildField(spec, specs.get(buddyOf.get(spec.control))));
+        parent.append(buildField(entry, entries.get(buddyOf.get(entry.control))));
         break;
       case 'ListBox':
-        parent.append(buildList(spec, specs.get(buddyOf.get(spec.control))));
+        parent.append(buildList(entry, entries.get(buddyOf.get(entry.control))));
         break;
       case 'CommandButton':
-        parent.append(element('button', {type: 'button', 'data-control': spec.control}, spec.caption));
+        parent.append(element('button', {type: 'button', 'data-control': entry.control}, entry.caption));
         break;
       case 'Label':
-        if (spec.control.startsWith('LabSize') || spec.control.startsWith('Label_HeJi')) {
+        if (entry.result) {
           // The label just before a result names it.
           previousLabel.row.remove();
-          parent.append(buildResult(spec, previousLabel.spec));
-        } else if (spec.control === 'Label24') {
-          parent.append(element('a', {href: layout.homepage, 'data-control': spec.control},
+          parent.append(buildResult(entry, previousLabel.entry));
+        } else if (entry.control === 'Label24') {
+          parent.append(element('a', {href: layout.homepage, 'data-control': entry.control},
             layout.greeting + new URL(layout.homepage).host));
         } else {
           // The title in the banner is the page's heading.
-          const tag = spec.control === 'Label11' ? 'h1' : 'p';
-          const row = element(tag, {'data-control': spec.control}, spec.caption);
+          const tag = entry.control === 'Label11' ? 'h1' : 'p';
+          const row = element(tag, {'data-control': entry.control}, entry.caption);
           parent.append(row);
-          previousLabel = {spec, row};
+          previousLabel = {entry, row};
         }
         break;
     }
@@ -206,30 +201,32 @@ function operate(button) {
 
 // ---- The preview: print, copy, share ----
 
+// The preview's report: its lines placed on A4 paper by the engine, as the
+// window's print places them.
+let report = {pitch: 0, left: 0, lines: []};
 let reportLines = [];
 
 function openPreview() {
-  reportLines = call('report');
+  report = call('report');
+  reportLines = report.lines.map((line) => line.text);
   const list = byControl('FrmPrint.List1');
   list.replaceChildren(...reportLines.map((line) => element('li', {}, line)));
   document.getElementById('frmprint-status').textContent = '';
   document.getElementById('frmprint').showModal();
 }
 
-// The lines placed on A4 pages as the window's print places them on paper.
+// One A4 page per page of the window's print, each line at its place on paper.
 function printPages() {
   const pages = document.getElementById('print-pages');
   pages.replaceChildren();
-  const perPage = Math.floor((A4_HEIGHT_TWIPS - FIRST_TOP_TWIPS - LINE_HEIGHT_TWIPS) / PITCH_TWIPS) + 1;
-  for (let first = 0; first < reportLines.length; first += perPage) {
-    const page = element('section', {class: 'page'});
-    reportLines.slice(first, first + perPage).forEach((line, i) => {
-      const placed = element('div', {class: 'line'}, line);
-      placed.style.top = `${(FIRST_TOP_TWIPS + i * PITCH_TWIPS) / 1440}in`;
-      placed.style.left = `${LEFT_TWIPS / 1440}in`;
-      page.append(placed);
-    });
-    pages.append(page);
+  for (const line of report.lines) {
+    if (!pages.children[line.page]) {
+      pages.append(element('section', {class: 'page'}));
+    }
+    const placed = element('div', {class: 'line'}, line.text);
+    placed.style.top = `${line.top / 1440}in`;
+    placed.style.left = `${report.left / 1440}in`;
+    pages.children[line.page].append(placed);
   }
   window.print();
 }
@@ -273,13 +270,13 @@ function reportPicture() {
   const lineHeight = 10.5 * dpi / 72 * 1.4;
   const margin = dpi / 6;
   canvas.width = Math.ceil(width + 2 * margin);
-  canvas.height = Math.ceil((reportLines.length - 1) * PITCH_TWIPS * pixelsPerTwip + lineHeight + 2 * margin);
+  canvas.height = Math.ceil((reportLines.length - 1) * report.pitch * pixelsPerTwip + lineHeight + 2 * margin);
   context.fillStyle = '#ffffff';
   context.fillRect(0, 0, canvas.width, canvas.height);
   context.fillStyle = '#000000';
   context.font = font;
   context.textBaseline = 'top';
-  reportLines.forEach((line, i) => context.fillText(line, margin, margin + i * PITCH_TWIPS * pixelsPerTwip));
+  reportLines.forEach((line, i) => context.fillText(line, margin, margin + i * report.pitch * pixelsPerTwip));
   return new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
 }
 
