@@ -59,8 +59,10 @@ std::string answer(std::string_view request) {
         } else {
             return "null";
         }
-        return "{\"error\": " + web::jsonText(error) + ", \"state\": " + web::stateJson(model()) +
-               "}";
+        std::string out = "{\"error\": ";
+        out.append(web::jsonText(error)).append(", \"state\": ").append(web::stateJson(model()));
+        out += '}';
+        return out;
     }
     return "null";
 }

@@ -12,7 +12,11 @@
 namespace web {
 
 std::string controlName(const char* name, int index) {
-    return index < 0 ? name : std::string(name) + "(" + std::to_string(index) + ")";
+    std::string control = name;
+    if (index >= 0) {
+        control.append("(").append(std::to_string(index)).append(")");
+    }
+    return control;
 }
 
 Form1Model::Form1Model() {
