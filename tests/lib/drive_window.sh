@@ -3,14 +3,20 @@
 # pixels at 100 %; SCALE (1 by default) multiplies them for a scaled window.
 
 # Prints the id of the first window whose name matches a pattern, waiting up to
-# a minute for it to appear; fails when none does.
+# a minute for it to appear; fails when none does. Searched again and again
+# rather than once with --sync: a window that goes while xdotool reads it (the
+# program before, closing) makes that search fail with BadWindow.
 find_window() {
-    local found
-    found=$(timeout 60 xdotool search --sync --name "$1") || {
+    found_window=""
+    if ! wait_until 60 window_named "$1"; then
         echo "no window is named $1" >&2
         return 1
-    }
-    echo "${found%%$'\n'*}"
+    fi
+    echo "$found_window"
+}
+window_named() {
+    found_window=$(xdotool search --name "$1" 2> /dev/null | head -n 1) || true
+    [ -n "$found_window" ]
 }
 
 # Presses the left button at a point of a window; a press and a release with a
