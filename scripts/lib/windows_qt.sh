@@ -35,11 +35,16 @@ QT6_OWN_LIBRARIES=(
     -DFEATURE_system_doubleconversion=OFF
 )
 
-# Only what the program and its tests use: the build of this Qt is the longest
-# step of a cold scripts/test, so the widgets, dialogs and formats nobody here
-# uses are left out and the code is optimised for size, which compiles faster.
-# Tablet events and zstd do not build from Debian's trimmed source; Direct2D
-# stays on, the link needs it.
+# The widgets, dialogs and formats nobody here uses, by their feature names,
+# the same in both Qts: the builds of these Qts are the longest step of a cold
+# scripts/test, and each feature left out is code not compiled.
+QT_UNUSED_FEATURES=(graphicsview mdiarea calendarwidget printdialog printpreviewwidget colordialog
+                    fontdialog filedialog wizard undoview columnview textodfwriter
+                    textmarkdownreader textmarkdownwriter gif jpeg)
+
+# Only what the program and its tests use, optimised for size, which compiles
+# faster. Tablet events and zstd do not build from Debian's trimmed source;
+# Direct2D stays on, the link needs it.
 QT6_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
     -DFEATURE_optimize_size=ON
@@ -49,22 +54,6 @@ QT6_OPTIONS=(
     -DFEATURE_tabletevent=OFF
     -DFEATURE_zstd=OFF
     "${QT6_OWN_LIBRARIES[@]}"
-    -DFEATURE_graphicsview=OFF
-    -DFEATURE_mdiarea=OFF
-    -DFEATURE_calendarwidget=OFF
-    -DFEATURE_printdialog=OFF
-    -DFEATURE_printpreviewwidget=OFF
-    -DFEATURE_colordialog=OFF
-    -DFEATURE_fontdialog=OFF
-    -DFEATURE_filedialog=OFF
-    -DFEATURE_wizard=OFF
-    -DFEATURE_undoview=OFF
-    -DFEATURE_columnview=OFF
-    -DFEATURE_textodfwriter=OFF
-    -DFEATURE_textmarkdownreader=OFF
-    -DFEATURE_textmarkdownwriter=OFF
-    -DFEATURE_gif=OFF
-    -DFEATURE_jpeg=OFF
 )
 
 # The Linux Qt 6 whose tools (moc, rcc, uic and the rest) the cross build runs,
@@ -89,15 +78,22 @@ QT6_HOST_OPTIONS=(
     "${QT6_OWN_LIBRARIES[@]}"
 )
 
-# Qt 5.15 with qmake's configure, the same trimming where Qt 5 has it. Debian's
-# source leaves out the tablet library the Windows plugin needs unless tablet
-# events are off. Qt builds its own host tools from this source.
+# Qt 5.15 with qmake's configure, the same trimming: Network and Xml too, which
+# Qt 5 builds unless told. Debian's source leaves out the tablet library the
+# Windows plugin needs unless tablet events are off. Qt builds its own host
+# tools from this source.
 QT5_OPTIONS=(
     -opensource -confirm-license -release -static -static-runtime -optimize-size
     -xplatform win32-g++ -nomake examples -nomake tests -no-pch -no-opengl -no-dbus -no-icu
     -no-openssl -no-zstd -qt-zlib -qt-libpng -qt-pcre -qt-freetype -qt-harfbuzz
-    -no-feature-tabletevent -no-feature-sql -no-feature-concurrent
+    -no-feature-tabletevent -no-feature-sql -no-feature-concurrent -no-feature-network
+    -no-feature-xml
 )
+for feature in "${QT_UNUSED_FEATURES[@]}"; do
+    QT6_OPTIONS+=("-DFEATURE_$feature=OFF")
+    QT5_OPTIONS+=("-no-feature-$feature")
+done
+unset feature
 
 # Sets WINDOWS_QT to the folder of the static Qt MAJOR (6 or 5) and
 # QT_SOURCE_VERSION to its Debian source version, building it first when the
@@ -228,7 +224,8 @@ build_qt5() {
     ln -sf /usr/bin/i686-w64-mingw32-gcc-posix "$prefix/cross/i686-w64-mingw32-gcc"
     ln -sf /usr/bin/i686-w64-mingw32-g++-posix "$prefix/cross/i686-w64-mingw32-g++"
     mkdir -p "$work/build"
-    (cd "$work/build" && "$work/src/configure" -prefix "$prefix" \
+    # Configure builds qmake with make: on both cores too.
+    (cd "$work/build" && MAKEFLAGS=-j2 "$work/src/configure" -prefix "$prefix" \
         -device-option CROSS_COMPILE="$prefix/cross/i686-w64-mingw32-" "$@") \
         > "$work/configure.log" 2>&1 || fail "Qt's configure step failed:" "$work/configure.log"
     make -C "$work/build" -j2 > "$work/build.log" 2>&1 ||

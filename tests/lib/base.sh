@@ -2,6 +2,15 @@
 # tests' alike. It lives with the tests, which never reach into scripts/; the
 # scripts' own library sources it.
 
+# A command that ends a script through errexit names itself: its file and line,
+# the command and its status. Functions, subshells and command substitutions
+# inherit the report (errtrace), so no step of a check stops it in silence.
+set -o errtrace
+trap 'errexit_report $? "${BASH_SOURCE[0]:-$0}" "$LINENO" "$BASH_COMMAND"' ERR
+errexit_report() {
+    echo "FAIL: ${2##*/}:$3: \"$4\" exited with status $1" >&2
+}
+
 # fail MESSAGE [LOG]: stops with the message and, given a log file, its last 40
 # lines. A caller that has more to keep for a failure (a screenshot) defines
 # on_failure, which runs first.

@@ -114,6 +114,61 @@ thirty_two_bit_program_skips() {
 check "pe_machine reads i386 and x86-64, and nothing from other files" pe_machines_read
 check "a 32-bit program skips where 32-bit programs cannot run" thirty_two_bit_program_skips
 
+# --- Wine: one loader, and no step that stops in silence
+source "$root/tests/lib/wine_prefix.sh"
+loader_without_32bit_support() {
+    local loader
+    loader=$(QUILLMERE_ASSUME_NO_32BIT=1 wine_loader)
+    # The 64-bit loader wherever it is installed; never Debian's wine command
+    # while the 64-bit loader is there.
+    if [ -x /usr/lib/wine/wine64 ]; then
+        [ "$loader" = /usr/lib/wine/wine64 ] &&
+            (QUILLMERE_ASSUME_NO_32BIT=1 use_wine_loader && [ "$WINELOADER" = "$loader" ])
+    else
+        [ "$loader" = /usr/bin/wine ]
+    fi
+}
+failing_wine_step_says_what_wine_said() {
+    printf '#!/bin/sh\necho "wine: could not exec the 32-bit loader: Exec format error" >&2\nexit 126\n' \
+        > "$work/refused-loader"
+    chmod +x "$work/refused-loader"
+    local out status=0
+    out=$(WINE_UNDER_TEST=$work/refused-loader WINEPREFIX=$work/prefix \
+        bash -c 'source "$0/base.sh"; source "$0/wine_prefix.sh"; WINE=$WINE_UNDER_TEST
+                 in_wine "making a prefix" wineboot.exe -i; echo "went on"' "$root/tests/lib" 2>&1) ||
+        status=$?
+    [ $status = 1 ] && [[ $out == *"making a prefix"*"wineboot.exe -i"*"status 126"* ]] &&
+        [[ $out == *"Exec format error"* ]] && [[ $out != *"went on"* ]]
+}
+hidden_failure_names_its_command() {
+    printf 'set -euo pipefail\nsource "%s/tests/lib/base.sh"\ncp /no/such/file here > /dev/null 2>&1\necho went on\n' \
+        "$root" > "$work/step.sh"
+    local out status=0
+    out=$(bash "$work/step.sh" 2>&1) || status=$?
+    [ $status = 1 ] && [[ $out == "FAIL: step.sh:3: \"cp /no/such/file here "*"\" exited with status 1" ]]
+}
+# Every shell file of the tests and the scripts: no line runs Debian's wine
+# command by name (at a command's place: first, after an assignment, a pipe,
+# ; & && || ( $( or a keyword).
+no_check_calls_wine_by_name() {
+    local file found=""
+    while read -r file; do
+        case $file in
+            *.sh) ;;
+            *) head -1 "$root/$file" | grep -q '^#!.*\(ba\)\?sh' || continue ;;
+        esac
+        found+=$(grep -nE '^[^#]*(^|[;&|(]|\$\(|\b(then|do|else|exec|timeout [0-9]+|setsid|nice)\b)[[:space:]]*([A-Z_]+=[^ ]* +)*wine([[:space:]]|$)' \
+            "$root/$file" | sed "s|^|$file:|")
+    done < <(git -C "$root" ls-files tests scripts)
+    [ -z "$found" ] || { echo "$found"; return 1; }
+}
+check "without 32-bit support the loader is the 64-bit one" loader_without_32bit_support
+check "a failing Wine step names itself, its command and what Wine said" \
+    failing_wine_step_says_what_wine_said
+check "a command whose output is hidden names itself when it stops a script" \
+    hidden_failure_names_its_command
+check "no check calls Debian's wine command by name" no_check_calls_wine_by_name
+
 # --- the skip report
 junit() {
     cat > "$work/junit.xml" << XML
@@ -167,4 +222,4 @@ check "a build date the caller set stays" build_date_of_the_caller_stays
 check "SHA256SUMS checks the files it lists and catches a change" checksums_check_and_catch_a_change
 
 echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+[ "$failed" = 0 ] || exit 1

@@ -1,21 +1,43 @@
-# Wine for checking the Windows build: the loader this machine can start, and
-# a prefix. Sourced after base.sh.
+# Wine for checking the Windows build: the one loader every Windows command of
+# the checks starts with, and a prefix. Sourced after base.sh; sets WINE.
+# No check calls Debian's wine command by name: where wine32 is installed it
+# starts the 32-bit loader first, even for a 64-bit program, and a kernel
+# without 32-bit support refuses that one.
 
-# The Wine loader for Windows programs. Debian's wine command starts the 32-bit
-# loader whenever wine32 is installed, even for a 64-bit program, and a kernel
-# without 32-bit support refuses it: there the 64-bit loader runs 64-bit
-# programs. Exports WINELOADER when it is that one, so Wine starts its own
-# helpers with it too.
+# The Wine loader this machine can start, by its full path: Debian's wine
+# command where 32-bit programs run (it starts either architecture), else the
+# 64-bit loader, which runs 64-bit programs there.
 wine_loader() {
     if runs_32bit_programs || [ ! -x /usr/lib/wine/wine64 ]; then
-        echo wine
+        echo /usr/bin/wine
     else
         echo /usr/lib/wine/wine64
     fi
 }
+# Sets WINE to that loader, and exports WINELOADER when it is the 64-bit one,
+# so that Wine starts its own helpers with it too.
 use_wine_loader() {
     WINE=$(wine_loader)
-    [ "$WINE" = wine ] || export WINELOADER=$WINE
+    [ "$WINE" = /usr/bin/wine ] || export WINELOADER=$WINE
+}
+use_wine_loader
+
+# The log of the prefix in WINEPREFIX, beside it: what its Windows commands
+# wrote, which a failing one shows.
+wine_log() {
+    echo "$WINEPREFIX.log"
+}
+
+# in_wine STEP COMMAND [ARGUMENT...]: runs the Windows command with the loader
+# in the prefix WINEPREFIX, its output kept in the prefix's log; when it fails
+# the check stops, naming the step, the command, its status and what Wine said.
+in_wine() {
+    local step=$1 log status=0
+    shift
+    log=$(wine_log)
+    echo "\$ $WINE $*" >> "$log"
+    "$WINE" "$@" >> "$log" 2>&1 || status=$?
+    [ "$status" = 0 ] || fail "$step: \"$WINE $*\" exited with status $status; Wine said:" "$log"
 }
 
 # new_wine_prefix DIR ARCH VERSION [FACE]: makes a fresh prefix in DIR, 64-bit
@@ -28,11 +50,9 @@ use_wine_loader() {
 new_wine_prefix() {
     export WINEPREFIX=$1 WINEDEBUG=-all
     local arch=$2 version=$3 face=${4:-Noto Sans CJK SC}
-    use_wine_loader
-    rm -rf "$WINEPREFIX"
-    WINEARCH=$arch "$WINE" wineboot.exe -i > /dev/null 2>&1
-    "$WINE" winecfg.exe -v "$version" > /dev/null 2>&1
-    wineserver -w
+    rm -rf "$WINEPREFIX" "$(wine_log)"
+    WINEARCH=$arch in_wine "making a $arch prefix" wineboot.exe -i
+    report_windows "$version"
     local reg=$WINEPREFIX/drive_c/fonts.reg name
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
@@ -42,7 +62,14 @@ new_wine_prefix() {
             printf '"%s"="%s"\r\n' "$name" "$face"
         done
     } > "$reg"
-    "$WINE" regedit.exe /S 'C:\fonts.reg' > /dev/null 2>&1
+    in_wine "replacing the Windows fonts with $face" regedit.exe /S 'C:\fonts.reg'
+    wineserver -w
+}
+
+# report_windows VERSION: makes the prefix in WINEPREFIX report that Windows
+# (win10, win7, winxp).
+report_windows() {
+    in_wine "making the prefix report $1" winecfg.exe -v "$1"
     wineserver -w
 }
 

@@ -144,7 +144,8 @@ start_wine() {
     # The suites drive their windows themselves, and this X server has no
     # window manager: a window Wine hands to one waits two seconds for it
     # each time it is hidden. These windows are not handed over.
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >> "$dir/output.log" 2>&1
+    in_wine "handing no window to a window manager" \
+        reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
     wineserver -w
     # The server stays up between the tests; now and then a fresh prefix's first
     # program hangs in Wine's own start-up, so a first one is run and waited for.

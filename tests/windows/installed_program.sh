@@ -63,7 +63,7 @@ new_wine_prefix "$work/prefix" "$arch" "$version" "WenQuanYi Micro Hei"
 
 echo "-- silent install: the $bits-bit program"
 # What it installed tells, not Wine's exit status; a failure still says so.
-wine "$installer" /S || echo "the installer exited with status $?"
+"$WINE" "$installer" /S >> "$(wine_log)" 2>&1 || echo "the installer exited with status $?"
 folder="Program Files"
 [ "$arch-$bits" != win64-32 ] || folder="Program Files (x86)"
 home="$WINEPREFIX/drive_c/$folder/Quillmere"
@@ -88,8 +88,8 @@ shortcut=$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Pr
 targets=$(strings -a -el "$shortcut")
 grep -qx "quillmere.exe" <<< "$targets" && ! grep -qx "bin" <<< "$targets" ||
     fail "the shortcut does not start the installed quillmere.exe: $targets"
-wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere' /v DisplayName \
-    "/reg:$bits" 2> /dev/null | grep -q "Quillmere" || fail "no entry in Apps & features"
+"$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere' /v DisplayName \
+    "/reg:$bits" 2>> "$(wine_log)" | grep -q "Quillmere" || fail "no entry in Apps & features"
 
 # Wine needs DISPLAY to reach the X server; the program's own Windows
 # environment has none, as on a real Windows PC.
@@ -106,8 +106,8 @@ status_file=$WINEPREFIX/drive_c/exit-status.txt
 # sets window and preview.
 start_and_preview() {
     rm -f "$status_file"
-    wine cmd /c 'C:\run.bat' &
-    window=$(find_window '^Quillmere$') || fail "the window did not appear"
+    "$WINE" cmd /c 'C:\run.bat' 2>> "$(wine_log)" &
+    window=$(find_window '^Quillmere$') || fail "the window did not appear" "$(wine_log)"
     wait_until 10 has_geometry "$window" 694x527 ||
         fail "the window is $(geometry_of "$window"), not 694x527"
     type_worked_example "$window"
@@ -164,7 +164,8 @@ print_fails_with() {
 # starts: the prefix's server (no program runs now) is ended, and the next
 # program starts a new one at the new DPI.
 set_dpi() {
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1
+    in_wine "setting the screen to $1 dpi" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+        /t REG_DWORD /d "$1" /f
     wineserver -k 2> /dev/null || true
     wineserver -w
 }
@@ -175,8 +176,8 @@ check_scaled_window() {
     local dpi=$1 expected=$2
     set_dpi "$dpi"
     rm -f "$status_file"
-    wine cmd /c 'C:\run.bat' &
-    window=$(find_window '^Quillmere$') || fail "the window did not appear at $dpi dpi"
+    "$WINE" cmd /c 'C:\run.bat' 2>> "$(wine_log)" &
+    window=$(find_window '^Quillmere$') || fail "the window did not appear at $dpi dpi" "$(wine_log)"
     wait_until 10 has_geometry "$window" "$expected" ||
         fail "at $dpi dpi the window is $(geometry_of "$window"), not $expected"
     echo "at $dpi dpi the window is $expected"
@@ -188,7 +189,7 @@ uninstall_and_check() {
     echo "-- silent uninstall"
     # The uninstaller runs on from a copy of itself after wine returns; its
     # folder goes last, once every file in it is deleted.
-    wine "$home/Uninstall.exe" /S
+    in_wine "uninstalling" "$home/Uninstall.exe" /S
     wait_until 60 test ! -e "$home" || fail "the uninstaller left" <(find "$home")
     echo "The installer installs silently, the program works under Wine and uninstalls cleanly."
 }

@@ -35,16 +35,10 @@ on_failure() {
 }
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere'
 
-# Makes the prefix report VERSION.
-report_windows() {
-    wine winecfg.exe -v "$1" > /dev/null 2>&1
-    wineserver -w
-}
-
 # Where the uninstall key of a registry view (32 or 64) says the program is;
 # empty without a key.
 install_location() {
-    wine reg query "$key" /v InstallLocation "/reg:$1" 2> /dev/null |
+    "$WINE" reg query "$key" /v InstallLocation "/reg:$1" 2>> "$(wine_log)" |
         sed -n 's/.*REG_SZ *//p' | tr -d '\r'
 }
 
@@ -55,8 +49,9 @@ install_expecting() {
     local bits=$1 folder=$2 other_folder="Program Files (x86)" other_bits=32 home
     [ "$bits" = 64 ] || other_folder="Program Files" other_bits=64
     home=$WINEPREFIX/drive_c/$folder/Quillmere
-    wine "$installer" /S || echo "the installer exited with status $?"
-    wait_until 60 test -f "$home/Uninstall.exe" || fail "the installer did not install into $folder"
+    "$WINE" "$installer" /S >> "$(wine_log)" 2>&1 || echo "the installer exited with status $?"
+    wait_until 60 test -f "$home/Uninstall.exe" ||
+        fail "the installer did not install into $folder" "$(wine_log)"
     local expected=8664
     [ "$bits" = 64 ] || expected=014c
     [ "$(pe_machine "$home/quillmere.exe")" = "$expected" ] ||
@@ -84,7 +79,7 @@ report_windows win7
 install_expecting 32 "Program Files (x86)"
 # The uninstaller runs on from a copy of itself after wine returns: its
 # folder goes once its files are deleted, its key after that.
-wine "$WINEPREFIX/drive_c/Program Files (x86)/Quillmere/Uninstall.exe" /S
+in_wine "uninstalling" "$WINEPREFIX/drive_c/Program Files (x86)/Quillmere/Uninstall.exe" /S
 wait_until 60 test ! -e "$WINEPREFIX/drive_c/Program Files (x86)/Quillmere" ||
     fail "the uninstaller left" <(find "$WINEPREFIX/drive_c/Program Files (x86)/Quillmere")
 no_uninstall_key() {
@@ -105,8 +100,8 @@ refused_with() {
     printf '@echo off\r\nC:\\setup.exe\r\necho %%ERRORLEVEL%% > C:\\exit-status.txt\r\n' \
         > "$WINEPREFIX/drive_c/run.bat"
     rm -f "$status_file"
-    WINEDEBUG=trace+msgbox wine cmd /c 'C:\run.bat' 2> "$trace" &
-    box=$(find_window 'Quillmere') || fail "the installer showed no box"
+    WINEDEBUG=trace+msgbox "$WINE" cmd /c 'C:\run.bat' 2> "$trace" &
+    box=$(find_window 'Quillmere') || fail "the installer showed no box" "$trace"
     wait_until 10 grep -q MSGBOX_OnInit "$trace" || fail "Wine traced no message box" "$trace"
     # Wine writes each character outside ASCII as \ and four hex digits.
     message=$(sed -n 's/.*MSGBOX_OnInit L"\(.*\)"$/\1/p' "$trace" |

@@ -62,7 +62,8 @@ pages=$(find "$work" -maxdepth 1 -name 'page-*.png' | wc -l)
 echo "one job of 3 pages reached the printer"
 
 echo "-- a printer whose driver Wine cannot load: the system's reason"
-wine reg add 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Devices' /v "$queue" \
-    /d "no-such-driver.drv,CUPS:$queue" /f > /dev/null 2>&1
+in_wine "naming a driver that does not exist for $queue" \
+    reg add 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Devices' /v "$queue" \
+    /d "no-such-driver.drv,CUPS:$queue" /f
 run_case aPrinterWithoutADeviceGivesTheSystemsReason
 echo "The print engine aborts an abandoned document and names why a printer cannot be opened."
