@@ -3,17 +3,23 @@
 // hold a NUL, which a C string would cut off):
 //   "layout"                  the window's layout table
 //   "set\tCONTROL\tTEXT"      puts TEXT into a field: true, or false for no field
-//   "click\tCONTROL"          runs Command2, Command1 or Com_Count:
-//                             {"error": message or "", "state": {...}}
+//   "click\tCONTROL"          runs Command2, Command1 or Com_Count
+//   "open\tADDRESS"           opens the estimate of a page's address (its
+//                             fragment) on the fresh model
 //   "report"                  the report lines, from the captions as they stand,
 //                             placed on A4 paper (reportJson)
-// The answer stays valid until the next call.
+// "click" and "open" answer {"error": the box's message or "", "state": {...},
+// "address": the fragment that carries the estimate now}. Whatever else goes
+// wrong in a call (memory runs out) answers {"failure": message}, never an
+// exception into the page. The answer stays valid until the next call.
 #include <emscripten/emscripten.h>
 
 #include <string>
 #include <string_view>
 
 #include "report/line_printer.h"
+#include "web/bridge_answer.h"
+#include "web/form1_address.h"
 #include "web/form1_model.h"
 #include "web/json_text.h"
 
@@ -26,6 +32,14 @@ constexpr report::PageGeometry kA4{16838, 300};
 web::Form1Model& model() {
     static web::Form1Model form;
     return form;
+}
+
+std::string operated(const std::string& error) {
+    std::string out = "{\"error\": ";
+    out.append(web::jsonText(error)).append(", \"state\": ").append(web::stateJson(model()));
+    out.append(", \"address\": ").append(web::jsonText(web::addressOf(model())));
+    out += '}';
+    return out;
 }
 
 std::string answer(std::string_view request) {
@@ -48,21 +62,19 @@ std::string answer(std::string_view request) {
                    ? "true"
                    : "false";
     }
+    if (verb == "open") {
+        return operated(web::openAddress(model(), rest));
+    }
     if (verb == "click") {
-        std::string error;
         if (rest == "Command2") {
-            error = model().Command2_Click();
-        } else if (rest == "Command1") {
-            error = model().Command1_Click();
-        } else if (rest == "Com_Count") {
-            error = model().Com_Count_Click();
-        } else {
-            return "null";
+            return operated(model().Command2_Click());
         }
-        std::string out = "{\"error\": ";
-        out.append(web::jsonText(error)).append(", \"state\": ").append(web::stateJson(model()));
-        out += '}';
-        return out;
+        if (rest == "Command1") {
+            return operated(model().Command1_Click());
+        }
+        if (rest == "Com_Count") {
+            return operated(model().Com_Count_Click());
+        }
     }
     return "null";
 }
@@ -71,6 +83,6 @@ std::string answer(std::string_view request) {
 
 extern "C" EMSCRIPTEN_KEEPALIVE const char* quillmere_call(const char* request, int length) {
     static std::string last;
-    last = answer(std::string_view(request, static_cast<std::size_t>(length)));
-    return last.c_str();
+    return web::bridgeAnswer(
+        last, [&] { return answer(std::string_view(request, static_cast<std::size_t>(length))); });
 }

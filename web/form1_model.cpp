@@ -48,40 +48,52 @@ bool Form1Model::setField(const std::string& control, const std::string& text) {
 }
 
 template <typename Operation>
-std::string Form1Model::run(Operation&& operation) {
+std::string Form1Model::run(Operation&& operation, bool* succeeded) {
     try {
         operation();
+        if (succeeded != nullptr) {
+            *succeeded = true;
+        }
         return {};
     } catch (const estimate::RunTimeError& error) {
+        if (succeeded != nullptr) {
+            *succeeded = false;
+        }
         return error.message();
     }
 }
 
 std::string Form1Model::Command2_Click() {
-    return run([this] {
-        estimate::panelSizes(
-            {text("T_Main(0)"), text("T_Main(1)"), text("T_Main(2)"), text("Text2")},
-            [this](int i, const std::string& caption) {
-                texts_[controlName("LabSize", i)] = caption;
-            });
-    });
+    return run(
+        [this] {
+            estimate::panelSizes(
+                {text("T_Main(0)"), text("T_Main(1)"), text("T_Main(2)"), text("Text2")},
+                [this](int i, const std::string& caption) {
+                    texts_[controlName("LabSize", i)] = caption;
+                });
+        },
+        &sizesShown_);
 }
 
 std::string Form1Model::Command1_Click() {
     return run([this] {
-        list_.push_back(plates_.add({text("T_FU(0)"), text("T_FU(1)"), text("T_FU(2)")}));
+        const estimate::PlateFields plate{text("T_FU(0)"), text("T_FU(1)"), text("T_FU(2)")};
+        list_.push_back(plates_.add(plate));
+        added_.push_back(plate);
     });
 }
 
 std::string Form1Model::Com_Count_Click() {
-    return run([this] {
-        const estimate::CostFields fields{text("Text1"),     text("T_mb"),      text("T_Main(0)"),
-                                          text("T_Main(1)"), text("T_Main(2)"), text("Text2"),
-                                          text("Text3"),     text("Text4")};
-        estimate::costCalculation(fields, plates_, [this](int i, const std::string& caption) {
-            texts_[controlName("Label_HeJi", i)] = caption;
-        });
-    });
+    return run(
+        [this] {
+            const estimate::CostFields fields{
+                text("Text1"),     text("T_mb"),  text("T_Main(0)"), text("T_Main(1)"),
+                text("T_Main(2)"), text("Text2"), text("Text3"),     text("Text4")};
+            estimate::costCalculation(fields, plates_, [this](int i, const std::string& caption) {
+                texts_[controlName("Label_HeJi", i)] = caption;
+            });
+        },
+        &costsShown_);
 }
 
 std::vector<std::string> Form1Model::Com_Print_Click() const {

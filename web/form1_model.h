@@ -36,6 +36,12 @@ class Form1Model {
     std::vector<std::string> Com_Print_Click() const;
 
     const std::vector<std::string>& List1() const { return list_; }
+    // The texts of each plate added, in order: what its line was made from.
+    const std::vector<estimate::PlateFields>& platesAdded() const { return added_; }
+    // Whether the last "确定" and the last "开始计算" succeeded: the captions
+    // they wrote are then those the fields give.
+    bool sizesShown() const { return sizesShown_; }
+    bool costsShown() const { return costsShown_; }
 
     // The window's fields, and the result captions it shows (LabSize and
     // Label_HeJi but (2), which lies under the banner), in the table's order.
@@ -44,13 +50,16 @@ class Form1Model {
 
   private:
     template <typename Operation>
-    std::string run(Operation&& operation);
+    std::string run(Operation&& operation, bool* succeeded = nullptr);
 
     std::vector<std::string> fields_;
     std::vector<std::string> results_;
     std::map<std::string, std::string> texts_;
     std::vector<std::string> list_;
+    std::vector<estimate::PlateFields> added_;
     estimate::PlateTable plates_;
+    bool sizesShown_ = false;
+    bool costsShown_ = false;
 };
 
 }  // namespace web

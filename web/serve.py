@@ -17,17 +17,22 @@ TYPES = {".wasm": "application/wasm", ".webmanifest": "application/manifest+json
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPES}
 
+    def __init__(self, *args, cache_control="no-cache", **kwargs):
+        self.cache_control = cache_control
+        super().__init__(*args, **kwargs)
+
     def end_headers(self):
-        self.send_header("Cache-Control", "no-cache")
+        self.send_header("Cache-Control", self.cache_control)
         super().end_headers()
 
     def log_message(self, *args):
         pass
 
 
-def server(folder, port=0):
-    """A server of FOLDER on 127.0.0.1:PORT, not yet serving."""
-    handler = functools.partial(Handler, directory=folder)
+def server(folder, port=0, cache_control="no-cache"):
+    """A server of FOLDER on 127.0.0.1:PORT, not yet serving; a check can make
+    it answer as a host that lets browsers keep files (max-age)."""
+    handler = functools.partial(Handler, directory=folder, cache_control=cache_control)
     return http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
 
 

@@ -162,7 +162,17 @@ no_check_calls_wine_by_name() {
     done < <(git -C "$root" ls-files tests scripts)
     [ -z "$found" ] || { echo "$found"; return 1; }
 }
+locale_that_cannot_be_made_says_why() {
+    mkdir -p "$work/stub"
+    printf '#!/bin/sh\necho "localedef: cannot open locale definition file" >&2\nexit 4\n' \
+        > "$work/stub/localedef"
+    chmod +x "$work/stub/localedef"
+    local out status=0
+    out=$(PATH=$work/stub:$PATH chinese_locale "$work/no-locale" 2>&1) || status=$?
+    [ $status = 1 ] && [[ $out == *"cannot make the zh_CN.UTF-8 locale"*"cannot open locale"* ]]
+}
 check "without 32-bit support the loader is the 64-bit one" loader_without_32bit_support
+check "a locale that cannot be made says why" locale_that_cannot_be_made_says_why
 check "a failing Wine step names itself, its command and what Wine said" \
     failing_wine_step_says_what_wine_said
 check "a command whose output is hidden names itself when it stops a script" \

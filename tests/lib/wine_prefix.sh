@@ -97,9 +97,11 @@ CONF
 chinese_locale() {
     mkdir -p "$1/locale"
     # localedef warns (and exits 1) about parts of the definition it fills in
-    # itself; a definition it cannot read leaves an empty folder.
-    localedef -i zh_CN -f UTF-8 "$1/locale/zh_CN.UTF-8" 2> /dev/null
-    [ -f "$1/locale/zh_CN.UTF-8/LC_CTYPE" ] || fail "cannot make the zh_CN.UTF-8 locale"
+    # itself, so its status says nothing; a locale it could not make has no
+    # character table, and then what it said is shown.
+    localedef -i zh_CN -f UTF-8 "$1/locale/zh_CN.UTF-8" > "$1/locale.log" 2>&1 || true
+    [ -f "$1/locale/zh_CN.UTF-8/LC_CTYPE" ] ||
+        fail "cannot make the zh_CN.UTF-8 locale; localedef said:" "$1/locale.log"
     # LOCPATH first, on its own, and LANG alone (no LC_*): bash loads the
     # locale as each is set and warns, wrongly, about an LC_ALL of a LOCPATH.
     export LOCPATH=$1/locale

@@ -13,186 +13,15 @@ installable (Chromium): the page is installable, fits a phone's width, has
   prints one A4 page, passes an accessibility audit, is replaced by a new
   version on the next visit, and computes offline once visited.
 """
-import argparse
 import base64
 import json
 import os
 import re
-import shutil
 import subprocess
-import sys
 import tempfile
-import threading
-import time
-import urllib.parse
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "web"))
-import serve  # noqa: E402
-
-from selenium import webdriver  # noqa: E402
-from selenium.webdriver.common.by import By  # noqa: E402
-from selenium.webdriver.chrome.service import Service as ChromiumService  # noqa: E402
-from selenium.webdriver.common.keys import Keys  # noqa: E402
-
-MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
-PHONE = {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True}
-
-
-def fail(message):
-    print(f"FAIL: {message}", flush=True)
-    sys.exit(1)
-
-
-def wait_until(seconds, condition, what):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.05)
-    fail(f"waited {seconds} s: {what}")
-
-
-# ---- The browsers ----
-
-def chromium(work):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--lang=zh-CN",
-                     f"--user-data-dir={tempfile.mkdtemp(dir=work)}", "--window-size=390,844"):
-        options.add_argument(argument)
-    service = ChromiumService("/usr/bin/chromedriver")
-    driver = webdriver.Chrome(options=options, service=service)
-    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", PHONE)
-    return driver
-
-
-def webkit(work):
-    options = webdriver.WebKitGTKOptions()
-    options.binary_location = MINIBROWSER
-    options.add_argument("--automation")
-    return webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options,
-                               service_log_path=os.path.join(work, "webkitdriver.log"))
-
-
-# ---- The page, by control names ----
-
-class Page:
-    def __init__(self, driver, url):
-        self.driver = driver
-        self.url = url
-
-    def open(self):
-        self.driver.get(self.url)
-        wait_until(20, lambda: self.driver.execute_script(
-            "return document.body.dataset.ready === 'true'"), "the page did not become ready")
-
-    def control(self, name):
-        return self.driver.find_element(By.CSS_SELECTOR, f'[data-control="{name}"]')
-
-    def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
-
-    def type(self, name, text):
-        field = self.control(name)
-        field.clear()
-        field.send_keys(text if text else Keys.BACKSPACE)
-
-    def paste(self, name, text):
-        # What a paste from the clipboard does, whatever the clipboard holds.
-        self.js("""const [field, text] = arguments;
-            field.focus(); field.select();
-            const data = new DataTransfer(); data.setData('text/plain', text);
-            field.dispatchEvent(new ClipboardEvent('paste',
-                {clipboardData: data, bubbles: true, cancelable: true}));""",
-                self.control(name), text)
-
-    def message(self):
-        """The open message box's text, or None; the box is closed with 确定."""
-        if not self.js("return document.getElementById('msgbox').open"):
-            return None
-        text = self.js("return document.getElementById('msgbox-text').textContent")
-        self.driver.find_element(By.CSS_SELECTOR, "#msgbox button").click()
-        wait_until(5, lambda: not self.js("return document.getElementById('msgbox').open"),
-                   "the message box did not close")
-        return text
-
-    def report(self):
-        self.control("Com_Print").click()
-        wait_until(5, lambda: self.js("return document.getElementById('frmprint').open"),
-                   "the preview did not open")
-        return self.js("""return [...document.querySelectorAll(
-            '[data-control="FrmPrint.List1"] > li')].map((li) => li.textContent)""")
-
-    def close_report(self):
-        self.control("FrmPrint.Command2").click()
-        wait_until(5, lambda: not self.js("return document.getElementById('frmprint').open"),
-                   "the preview did not close")
-
-    def state(self):
-        return self.js("""const controls = {};
-            document.querySelectorAll('#form1 input[data-control]').forEach(
-                (f) => { controls[f.dataset.control] = f.value; });
-            document.querySelectorAll('#form1 output[data-control]').forEach(
-                (o) => { controls[o.dataset.control] = o.textContent; });
-            const list = [...document.querySelectorAll('[data-control="List1"] > li')]
-                .map((li) => li.textContent);
-            return {controls, List1: list};""")
-
-
-# ---- The sessions ----
-
-def read_sessions(path):
-    sessions = []
-    with open(path, encoding="utf-8") as lines:
-        for line in lines:
-            words = line.split()
-            if not words or words[0].startswith("#"):
-                continue
-            if words[0] == "session":
-                sessions.append((words[1], []))
-            else:
-                text = urllib.parse.unquote(words[2]) if len(words) > 2 else ""
-                sessions[-1][1].append((words[0], words[1], text))
-    return sessions
-
-
-def native_results(runner, sessions_file):
-    out = subprocess.run([runner, sessions_file], check=True, capture_output=True, text=True).stdout
-    return {result["session"]: result for result in map(json.loads, out.splitlines())}
-
-
-def run_session(page, steps):
-    page.open()
-    errors, report = [], []
-    for step, name, text in steps:
-        if step == "type":
-            page.type(name, text)
-        elif step == "paste":
-            page.paste(name, text)
-        elif name == "Com_Print":
-            report = page.report()
-            page.close_report()
-        else:
-            page.control(name).click()
-            message = page.message()
-            if message is not None:
-                errors.append(message)
-    return {"state": page.state(), "errors": errors, "FrmPrint.List1": report}
-
-
-def differences(native, seen):
-    found = []
-    for key in ("errors", "FrmPrint.List1"):
-        if native[key] != seen[key]:
-            found.append(f"{key}: the native program {native[key]}, the page {seen[key]}")
-    for key in ("controls", "List1"):
-        if native["state"][key] != seen["state"][key]:
-            found.append(f"{key}: the native program {native['state'][key]}, "
-                         f"the page {seen['state'][key]}")
-    return found
-
+from page_driver import (PHONE, Page, arguments, browser, differences, fail, native_results,
+                         read_sessions, run_session, serving, site_copy, wait_until)
 
 def check_sessions(page, args):
     sessions = read_sessions(args.sessions)
@@ -307,11 +136,15 @@ def check_report_leaves(page, driver, steps, work):
     if copied != "\n".join(lines):
         fail(f"复制文字 copied {copied!r}")
     print(f"复制文字: the clipboard holds the {len(lines)} report lines")
-    # The picture: no share sheet here, so it is saved as a download.
+    # The picture: no share sheet here, so it is shown, and "保存图片" saves it.
     downloads = tempfile.mkdtemp(dir=work)
     driver.execute_cdp_cmd("Browser.setDownloadBehavior",
                            {"behavior": "allow", "downloadPath": downloads})
     page.control("FrmPrint.SharePicture").click()
+    wait_until(10, lambda: page.js("return document.getElementById('picture').open"),
+               "分享图片 showed no picture")
+    page.control("FrmPrint.SavePicture").click()
+    page.control("FrmPrint.ClosePicture").click()
     picture = os.path.join(downloads, "鱼缸玻璃估价单.png")
     wait_until(20, lambda: os.path.exists(picture) and os.path.getsize(picture) > 0,
                "分享图片 saved no picture")
@@ -378,27 +211,12 @@ def save_screenshot(page, driver, args):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    for option in ("--site", "--runner", "--sessions", "--work", "--browser"):
-        parser.add_argument(option, required=True)
-    parser.add_argument("--axe")
-    parser.add_argument("--screenshot", help="with sessions: the worked example's preview, saved")
-    parser.add_argument("what", choices=("sessions", "installable"))
-    args = parser.parse_args()
-    os.makedirs(args.work, exist_ok=True)
-    if not os.access(args.runner, os.X_OK):
-        fail(f"no native session program at {args.runner}: build the dev preset first")
-
-    site = args.site
-    if args.what == "installable":
-        # A copy, which the check changes into a new version.
-        site = os.path.join(args.work, "site")
-        shutil.rmtree(site, ignore_errors=True)
-        shutil.copytree(args.site, site)
-    httpd = serve.server(site)
-    threading.Thread(target=httpd.serve_forever, daemon=True).start()
-    url = f"http://127.0.0.1:{httpd.server_address[1]}/"
-    driver = chromium(args.work) if args.browser == "chromium" else webkit(args.work)
+    args = arguments(("sessions", "installable"), axe="the audit's rules",
+                     screenshot="with sessions: the worked example's preview, saved")
+    # installable changes a copy of the site into a new version.
+    site = site_copy(args, "site") if args.what == "installable" else args.site
+    httpd, url = serving(site)
+    driver = browser(args.browser, args.work)
     try:
         page = Page(driver, url)
         if args.what == "sessions" and args.screenshot:

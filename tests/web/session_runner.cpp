@@ -6,8 +6,11 @@
 //   paste CONTROL TEXT     pastes it there instead: the key filter lets it be
 //   click CONTROL          presses a button: Command2, Command1, Com_Count, Com_Print
 // and the output is one JSON object per session: its name, every field and
-// caption, the plate list, the error messages in the order shown and the
-// report lines of the last preview.
+// caption, the plate list, the error messages in the order shown, the report
+// lines of the last preview, the page's address at the end and what that
+// address opens on a fresh window ("reopened": its state, the message it
+// stops at, its report). "session NAME reopens" marks a session whose address
+// must reopen it as it ends (runner_check.sh).
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -15,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "web/form1_address.h"
 #include "web/form1_model.h"
 #include "web/json_text.h"
 
@@ -35,16 +39,25 @@ std::string percentDecoded(const std::string& text) {
 
 struct Session {
     std::string name;
+    bool reopens = false;
     web::Form1Model model;
     std::vector<std::string> errors;
     std::vector<std::string> report;
 };
 
 void print(const Session& session) {
+    const std::string address = web::addressOf(session.model);
+    web::Form1Model reopened;
+    const std::string error = web::openAddress(reopened, address);
     std::cout << "{\"session\": " << web::jsonText(session.name)
+              << ", \"reopens\": " << (session.reopens ? "true" : "false")
               << ", \"state\": " << web::stateJson(session.model)
               << ", \"errors\": " << web::jsonTexts(session.errors)
-              << ", \"FrmPrint.List1\": " << web::jsonTexts(session.report) << "}\n";
+              << ", \"FrmPrint.List1\": " << web::jsonTexts(session.report)
+              << ", \"address\": " << web::jsonText(address)
+              << ", \"reopened\": {\"state\": " << web::stateJson(reopened)
+              << ", \"error\": " << web::jsonText(error)
+              << ", \"FrmPrint.List1\": " << web::jsonTexts(reopened.Com_Print_Click()) << "}}\n";
 }
 
 }  // namespace
@@ -80,6 +93,7 @@ int main(int argc, char** argv) {
             }
             session = std::make_unique<Session>();
             session->name = control;
+            session->reopens = text == "reopens";
             continue;
         }
         if (!session) {

@@ -8,15 +8,40 @@ const PASSES = /^[0-9.]*$/;  // what the key filter lets through: digits and the
 
 let engine = null;
 
+// What went wrong in the engine itself (not a run-time error of an operation,
+// which is an answer): its message is shown in the box.
+class EngineFailure extends Error {}
+
 // One request to the engine, answered in JSON. The request goes as UTF-8 bytes
-// with their length: a pasted NUL stays in the field's text.
+// with their length: a pasted NUL stays in the field's text. What the page
+// allocates is freed whatever happens.
 function call(request) {
   const length = engine.lengthBytesUTF8(request);
   const buffer = engine._malloc(length + 1);
-  engine.stringToUTF8(request, buffer, length + 1);
-  const answer = engine.UTF8ToString(engine._quillmere_call(buffer, length));
-  engine._free(buffer);
-  return JSON.parse(answer);
+  if (!buffer) {
+    throw new EngineFailure('计算器的内存用完了：请关闭本页后重新打开');
+  }
+  let answer;
+  try {
+    engine.stringToUTF8(request, buffer, length + 1);
+    answer = JSON.parse(engine.UTF8ToString(engine._quillmere_call(buffer, length)));
+  } finally {
+    engine._free(buffer);
+  }
+  if (answer && answer.failure) {
+    throw new EngineFailure(answer.failure);
+  }
+  return answer;
+}
+
+// Runs what a button does; anything that goes wrong is shown in the box, so a
+// button never silently does nothing.
+async function guarded(action) {
+  try {
+    await action();
+  } catch (error) {
+    showMessage(error instanceof EngineFailure ? error.message : '计算器出错：' + error);
+  }
 }
 
 function byControl(name) {
@@ -175,13 +200,41 @@ function showMessage(message) {
   box.showModal();
 }
 
+// Shows what the engine holds; returns the elements whose text it changed, in
+// the page's order.
 function showCaptions(state) {
+  const changed = [];
   document.querySelectorAll('output[data-control]').forEach((output) => {
-    output.textContent = state.controls[output.dataset.control];
+    const text = state.controls[output.dataset.control];
+    if (output.textContent !== text) {
+      output.textContent = text;
+      changed.push(output);
+    }
   });
   const list = byControl('List1');
   for (let i = list.children.length; i < state.List1.length; ++i) {
     list.append(element('li', {}, state.List1[i]));
+    changed.push(list.lastElementChild);
+  }
+  return changed;
+}
+
+// Nothing typed or computed since the page opened: only then may a new
+// version replace the page (update.js).
+let pristine = true;
+
+// After an operation: what it wrote is scrolled into view (the results lie
+// below the buttons on a phone), and the page's address carries the estimate,
+// replacing the entry it had (no new history entry).
+function shown(result) {
+  const changed = showCaptions(result.state);
+  if (changed.length > 0) {
+    changed[changed.length - 1].scrollIntoView({block: 'nearest'});
+    changed[0].scrollIntoView({block: 'nearest'});
+  }
+  history.replaceState(history.state, '', '#' + result.address);
+  if (result.error) {
+    showMessage(result.error);
   }
 }
 
@@ -189,14 +242,22 @@ function showCaptions(state) {
 // and shows what it wrote; a failure shows its message and keeps every field
 // as typed.
 function operate(button) {
+  pristine = false;
   document.querySelectorAll('#form1 input[data-control]').forEach((input) => {
     call(`set\t${input.dataset.control}\t${input.value}`);
   });
-  const result = call(`click\t${button}`);
-  showCaptions(result.state);
-  if (result.error) {
-    showMessage(result.error);
-  }
+  shown(call(`click\t${button}`));
+}
+
+// An address that carries an estimate: the engine opens it (as data, part by
+// part) and the page shows its fields and what it computed.
+function reopen(fragment) {
+  pristine = false;
+  const result = call(`open\t${fragment}`);
+  document.querySelectorAll('#form1 input[data-control]').forEach((input) => {
+    input.value = result.state.controls[input.dataset.control];
+  });
+  shown(result);
 }
 
 // ---- The preview: print, copy, share ----
@@ -211,117 +272,48 @@ function openPreview() {
   reportLines = report.lines.map((line) => line.text);
   const list = byControl('FrmPrint.List1');
   list.replaceChildren(...reportLines.map((line) => element('li', {}, line)));
-  document.getElementById('frmprint-status').textContent = '';
+  setStatus('');
+  hideHelp();
   document.getElementById('frmprint').showModal();
-}
-
-// One A4 page per page of the window's print, each line at its place on paper.
-function printPages() {
-  const pages = document.getElementById('print-pages');
-  pages.replaceChildren();
-  for (const line of report.lines) {
-    if (!pages.children[line.page]) {
-      pages.append(element('section', {class: 'page'}));
-    }
-    const placed = element('div', {class: 'line'}, line.text);
-    placed.style.top = `${line.top / 1440}in`;
-    placed.style.left = `${report.left / 1440}in`;
-    pages.children[line.page].append(placed);
-  }
-  window.print();
-}
-
-function setStatus(text) {
-  document.getElementById('frmprint-status').textContent = text;
-}
-
-async function copyText() {
-  const text = reportLines.join('\n');
-  try {
-    await navigator.clipboard.writeText(text);
-  } catch (error) {
-    // Without the clipboard API (an older browser, a page not in focus) the
-    // selection is copied the old way.
-    const area = element('textarea', {readonly: '', 'aria-hidden': 'true'});
-    area.value = text;
-    document.getElementById('frmprint').append(area);
-    area.select();
-    const copied = document.execCommand('copy');
-    area.remove();
-    if (!copied) {
-      setStatus('无法复制：浏览器不允许本页写入剪贴板');
-      return;
-    }
-  }
-  setStatus('已复制估价单文字');
-}
-
-// The report as the window's picture is laid out: the lines at the paper's
-// pitch, a sixth of an inch of white all round, at twice the screen's density
-// or the phone's own, whichever is finer.
-function reportPicture() {
-  const dpi = 96 * Math.max(2, window.devicePixelRatio || 1);
-  const pixelsPerTwip = dpi / 1440;
-  const font = `${Math.round(10.5 * dpi / 72)}px "Noto Sans CJK SC", "PingFang SC", "Microsoft YaHei", sans-serif`;
-  const canvas = document.createElement('canvas');
-  const context = canvas.getContext('2d');
-  context.font = font;
-  const width = Math.max(0, ...reportLines.map((line) => context.measureText(line).width));
-  const lineHeight = 10.5 * dpi / 72 * 1.4;
-  const margin = dpi / 6;
-  canvas.width = Math.ceil(width + 2 * margin);
-  canvas.height = Math.ceil((reportLines.length - 1) * report.pitch * pixelsPerTwip + lineHeight + 2 * margin);
-  context.fillStyle = '#ffffff';
-  context.fillRect(0, 0, canvas.width, canvas.height);
-  context.fillStyle = '#000000';
-  context.font = font;
-  context.textBaseline = 'top';
-  reportLines.forEach((line, i) => context.fillText(line, margin, margin + i * report.pitch * pixelsPerTwip));
-  return new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
-}
-
-async function sharePicture() {
-  const blob = await reportPicture();
-  if (!blob) {
-    setStatus('无法生成图片');
-    return;
-  }
-  const file = new File([blob], '鱼缸玻璃估价单.png', {type: 'image/png'});
-  if (navigator.canShare && navigator.canShare({files: [file]})) {
-    try {
-      await navigator.share({files: [file], title: '鱼缸玻璃估价单'});
-      return;
-    } catch (error) {
-      if (error.name === 'AbortError') {
-        return;  // the user closed the share sheet
-      }
-    }
-  }
-  // No share sheet: the picture is saved as a download instead.
-  const link = element('a', {href: URL.createObjectURL(file), download: file.name});
-  document.body.append(link);
-  link.click();
-  link.remove();
-  setStatus('已保存图片：' + file.name);
 }
 
 // ---- Start ----
 
+// A field's whole text is selected when it takes the focus, so what is typed
+// replaces it: a tap left of "0" would otherwise make 60 into 600. The tap's
+// own mouseup, which would put the caret back, is let go once.
+function selectOnFocus(input) {
+  let justFocused = false;
+  input.addEventListener('focus', () => {
+    input.select();
+    justFocused = true;
+  });
+  input.addEventListener('mouseup', (event) => {
+    if (justFocused) {
+      event.preventDefault();
+    }
+    justFocused = false;
+  });
+  input.addEventListener('input', () => {
+    pristine = false;
+  });
+}
+
 function wire() {
-  document.querySelectorAll('#form1 input[data-control]').forEach(guardField);
+  document.querySelectorAll('#form1 input[data-control]').forEach((input) => {
+    guardField(input);
+    selectOnFocus(input);
+  });
   const buttons = {
     Command2: () => operate('Command2'),
     Command1: () => operate('Command1'),
     Com_Count: () => operate('Com_Count'),
     Com_Print: openPreview,
-    'FrmPrint.Command1': printPages,
-    'FrmPrint.CopyText': copyText,
-    'FrmPrint.SharePicture': sharePicture,
-    'FrmPrint.Command2': () => document.getElementById('frmprint').close(),
   };
   for (const [control, action] of Object.entries(buttons)) {
-    byControl(control).addEventListener('click', action);
+    byControl(control).addEventListener('click', () => guarded(action));
   }
+  wirePreview();
   // The preview has no cancel button: Escape does not close it, as in the window.
   document.getElementById('frmprint').addEventListener('cancel', (event) => event.preventDefault());
 }
@@ -332,21 +324,16 @@ function start() {
     buildPage(call('layout'));
     document.getElementById('loading').remove();
     wire();
+    const fragment = window.location.hash.slice(1);
+    if (fragment) {
+      guarded(() => reopen(fragment));
+    }
     document.body.dataset.ready = 'true';
     performance.mark('quillmere-ready');
   }).catch((error) => {
     document.getElementById('loading').textContent = '计算器无法载入：' + error;
   });
-  if ('serviceWorker' in navigator) {
-    // A new version takes over on the next visit and shows itself at once.
-    const hadController = Boolean(navigator.serviceWorker.controller);
-    navigator.serviceWorker.addEventListener('controllerchange', () => {
-      if (hadController) {
-        window.location.reload();
-      }
-    });
-    navigator.serviceWorker.register('sw.js').catch(() => {});
-  }
+  watchForUpdates();
 }
 
 start();
