@@ -195,19 +195,27 @@ build_qt6() {
         -DQT_HOST_PATH="$QT6_HOST" -DQT_HOST_PATH_CMAKE_DIR="$QT6_HOST_CMAKE" "$@"
 }
 
+# qt_step WHAT LOG COMMAND...: one step of a Qt's build, its output in LOG:
+# says how long it took, and stops with the log's telling part if it fails.
+qt_step() {
+    local what=$1 log=$2 start=$SECONDS
+    shift 2
+    "$@" > "$log" 2>&1 ||
+        fail "Qt's $what failed:" <(grep -B2 -A20 -m3 "FAILED\|Error\|error:" "$log" || tail -n 40 "$log")
+    echo "  Qt's $what: $((SECONDS - start)) s"
+}
+
 # cmake_build_qt WORK OPTION...: configures, builds and installs the Qt 6 source
-# in WORK/src, stopping with the log's telling part on a failure.
+# in WORK/src.
 cmake_build_qt() {
     local work=$1
     shift
     # Built once and kept whole: the compiler cache would only fill up.
-    env -u CMAKE_C_COMPILER_LAUNCHER -u CMAKE_CXX_COMPILER_LAUNCHER \
-        cmake -S "$work/src" -B "$work/build" -G Ninja "$@" > "$work/configure.log" 2>&1 ||
-        fail "Qt's configure step failed:" "$work/configure.log"
-    cmake --build "$work/build" -j2 > "$work/build.log" 2>&1 ||
-        fail "Qt's build failed:" <(grep -B2 -A20 -m3 "FAILED\|error:" "$work/build.log")
-    cmake --install "$work/build" > "$work/install.log" 2>&1 ||
-        fail "Qt's install failed:" "$work/install.log"
+    qt_step "configure step" "$work/configure.log" \
+        env -u CMAKE_C_COMPILER_LAUNCHER -u CMAKE_CXX_COMPILER_LAUNCHER \
+        cmake -S "$work/src" -B "$work/build" -G Ninja "$@"
+    qt_step build "$work/build.log" cmake --build "$work/build" -j2
+    qt_step install "$work/install.log" cmake --install "$work/build"
 }
 
 # build_qt5 WORK PREFIX TOOLCHAIN OPTION...: Qt 5 with its configure and make.
@@ -225,13 +233,11 @@ build_qt5() {
     ln -sf /usr/bin/i686-w64-mingw32-g++-posix "$prefix/cross/i686-w64-mingw32-g++"
     mkdir -p "$work/build"
     # Configure builds qmake with make: on both cores too.
-    (cd "$work/build" && MAKEFLAGS=-j2 "$work/src/configure" -prefix "$prefix" \
-        -device-option CROSS_COMPILE="$prefix/cross/i686-w64-mingw32-" "$@") \
-        > "$work/configure.log" 2>&1 || fail "Qt's configure step failed:" "$work/configure.log"
-    make -C "$work/build" -j2 > "$work/build.log" 2>&1 ||
-        fail "Qt's build failed:" <(grep -B2 -A20 -m3 "Error\|error:" "$work/build.log")
-    make -C "$work/build" install > "$work/install.log" 2>&1 ||
-        fail "Qt's install failed:" "$work/install.log"
+    qt_step "configure step" "$work/configure.log" env -C "$work/build" MAKEFLAGS=-j2 \
+        "$work/src/configure" -prefix "$prefix" \
+        -device-option CROSS_COMPILE="$prefix/cross/i686-w64-mingw32-" "$@"
+    qt_step build "$work/build.log" make -C "$work/build" -j2
+    qt_step install "$work/install.log" make -C "$work/build" install
 }
 
 # check_windows_qt MAJOR PREFIX: stops the script unless PREFIX holds what the

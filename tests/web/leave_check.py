@@ -178,8 +178,9 @@ def check_addresses(page, args, url):
         print(f"{args.browser}: session {name}'s address ({len(written)} characters) "
               "opens as natively")
     hostile = {
-        "random bytes": urllib.parse.quote(bytes(random.Random(7).randrange(256)
-                                                 for _ in range(3000)), safe=""),
+        "random bytes": "v=1&f=" + "&p=".join(
+            urllib.parse.quote(bytes(random.Random(seed).randrange(256) for _ in range(3000)),
+                               safe=",*&=%") for seed in (7, 8)),
         "a script": "v=1&f=%3Cimg%20src%3Dx%20onerror%3Dwindow.ran%3D1%3E,"
                     "javascript:window.ran=1&r=Com_Count",
         "broken escapes": "v=1&f=%,%4,%zz,%E4%B8,%C0%AF&p=%*%*%",

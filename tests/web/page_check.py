@@ -9,9 +9,9 @@ sessions: every acceptance session of FILE through the page; the fields,
   captions, plate list, error messages and report lines at the end of each must
   be those the native program (session_runner) gives for the same session.
 installable (Chromium): the page is installable, fits a phone's width, has
-  touch-sized targets, copies its text, saves its picture (read back by OCR),
-  prints one A4 page, passes an accessibility audit, is replaced by a new
-  version on the next visit, and computes offline once visited.
+  touch-sized targets, copies its text, shows its picture and saves it (read
+  back by OCR), prints one A4 page, passes an accessibility audit, is replaced
+  by a new version on the next visit, and computes offline once visited.
 """
 import base64
 import json
