@@ -48,31 +48,25 @@ bool Form1Model::setField(const std::string& control, const std::string& text) {
 }
 
 template <typename Operation>
-std::string Form1Model::run(Operation&& operation, bool* succeeded) {
+std::string Form1Model::run(Operation&& operation) {
     try {
         operation();
-        if (succeeded != nullptr) {
-            *succeeded = true;
-        }
         return {};
     } catch (const estimate::RunTimeError& error) {
-        if (succeeded != nullptr) {
-            *succeeded = false;
-        }
         return error.message();
     }
 }
 
 std::string Form1Model::Command2_Click() {
-    return run(
-        [this] {
-            estimate::panelSizes(
-                {text("T_Main(0)"), text("T_Main(1)"), text("T_Main(2)"), text("Text2")},
-                [this](int i, const std::string& caption) {
-                    texts_[controlName("LabSize", i)] = caption;
-                });
-        },
-        &sizesShown_);
+    std::string error = run([this] {
+        estimate::panelSizes(
+            {text("T_Main(0)"), text("T_Main(1)"), text("T_Main(2)"), text("Text2")},
+            [this](int i, const std::string& caption) {
+                texts_[controlName("LabSize", i)] = caption;
+            });
+    });
+    sizesShown_ = error.empty();
+    return error;
 }
 
 std::string Form1Model::Command1_Click() {
@@ -84,16 +78,16 @@ std::string Form1Model::Command1_Click() {
 }
 
 std::string Form1Model::Com_Count_Click() {
-    return run(
-        [this] {
-            const estimate::CostFields fields{
-                text("Text1"),     text("T_mb"),  text("T_Main(0)"), text("T_Main(1)"),
-                text("T_Main(2)"), text("Text2"), text("Text3"),     text("Text4")};
-            estimate::costCalculation(fields, plates_, [this](int i, const std::string& caption) {
-                texts_[controlName("Label_HeJi", i)] = caption;
-            });
-        },
-        &costsShown_);
+    std::string error = run([this] {
+        const estimate::CostFields fields{text("Text1"),     text("T_mb"),      text("T_Main(0)"),
+                                          text("T_Main(1)"), text("T_Main(2)"), text("Text2"),
+                                          text("Text3"),     text("Text4")};
+        estimate::costCalculation(fields, plates_, [this](int i, const std::string& caption) {
+            texts_[controlName("Label_HeJi", i)] = caption;
+        });
+    });
+    costsShown_ = error.empty();
+    return error;
 }
 
 std::vector<std::string> Form1Model::Com_Print_Click() const {

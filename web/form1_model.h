@@ -50,7 +50,7 @@ class Form1Model {
 
   private:
     template <typename Operation>
-    std::string run(Operation&& operation, bool* succeeded = nullptr);
+    std::string run(Operation&& operation);
 
     std::vector<std::string> fields_;
     std::vector<std::string> results_;

@@ -93,6 +93,7 @@ TEST(Form1Address, WhatCannotBeReadIsLeftOut) {
         {"an escape cut short", "v=1&f=7%4", "0", 0, false},
         {"bytes that are no text", "v=1&f=%E4%B8", "0", 0, false},
         {"an overlong byte", "v=1&f=%C0%B1", "0", 0, false},
+        {"a lone surrogate", "v=1&f=%ED%A0%80", "0", 0, false},
         {"a script is only a text", "v=1&f=%3Cscript%3E&r=Com_Count", "<script>", 0, true},
         {"garbled plates are left out", "v=1&f=7&p=1*1,1*1*1*1,%zz*1*1,2*3*4", "7", 1, false},
         {"an unknown operation", "v=1&f=7&r=Form_Unload,Command5", "7", 0, false},
