@@ -29,8 +29,6 @@ std::to_chars_result scientificToChars(char* first, char* last, double value, in
 }  // namespace fallback
 
 #if defined(__cpp_lib_to_chars)
-inline constexpr bool kLibraryFloatChars = true;
-
 template <typename Float>
 std::from_chars_result fixedFromChars(const char* first, const char* last, Float& value) {
     return std::from_chars(first, last, value, std::chars_format::fixed);
@@ -40,8 +38,6 @@ std::to_chars_result scientificToChars(char* first, char* last, Float value, int
     return std::to_chars(first, last, value, std::chars_format::scientific, precision);
 }
 #else
-inline constexpr bool kLibraryFloatChars = false;
-
 using fallback::fixedFromChars;
 using fallback::scientificToChars;
 #endif

@@ -46,8 +46,9 @@ report::PageGeometry PagePainter::open() {
     const double dpiY = device_->logicalDpiY();
     if (dpiY <= 0 || device_->logicalDpiX() <= 0) {
         // A printer whose device could not be made reports no resolution: every
-        // position on its page would be a division by zero.
-        const std::string reason = target_->failureReason();
+        // position on its page would be a division by zero. Nothing was sent:
+        // the printer is unusable, whatever its spooler would say.
+        const std::string reason = target_->unusableReason();
         device_ = nullptr;
         throwPrinterError(reason.empty() ? kNoResolution : reason.c_str());
     }

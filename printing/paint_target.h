@@ -37,6 +37,10 @@ class PaintTarget {
     // Why the device just failed to start, continue or end a document, as the
     // system says it; empty when it says nothing.
     virtual std::string failureReason() const { return {}; }
+    // Why open() gave a device that cannot be painted on (it reports no
+    // resolution): the printer cannot be used, no document was sent. Empty
+    // when the system says nothing.
+    virtual std::string unusableReason() const { return {}; }
 };
 
 // The height of a paged device's printable area, in its vertical pixels.

@@ -72,6 +72,10 @@ std::string QtPrinter::failureReason() const {
     return spoolerReason(systemCode());
 }
 
+std::string QtPrinter::unusableReason() const {
+    return unusablePrinterReason(systemCode());
+}
+
 void QtPrinter::abandon() {
     // Our Windows print engine marks the document aborted, and ending the
     // painter then aborts it in the spooler: nothing painted so far is printed.

@@ -32,6 +32,7 @@ class QtPrinter : public PaintTarget {
     void finish() override;
     void abandon() override;
     std::string failureReason() const override;
+    std::string unusableReason() const override;
 
   private:
     explicit QtPrinter(QString pdfPath);

@@ -27,13 +27,32 @@ ensure_packages() {
     mapfile -t missing < <(missing_packages "${wanted[@]}")
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
     if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-        $sudo dpkg --add-architecture i386
+        as_root dpkg --add-architecture i386
     fi
-    with_mirror_retries /var/lib/apt/lists $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    with_mirror_retries /var/lib/apt/lists as_root apt-get update -qq
+    apt_install --no-install-recommends "${missing[@]}"
+}
+
+# as_root COMMAND...: runs the command as root, through sudo unless it is root.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+# apt_install [OPTION...] PACKAGE...: installs with apt-get (a package's name
+# or a .deb's path) and never removes a package: where apt would remove some to
+# resolve a conflict, nothing is installed and the script stops, naming them.
+apt_install() {
+    local removed
+    removed=$(apt-get install -s "$@" 2> /dev/null | sed -n 's/^Remv \([^ ]*\).*/\1/p' | tr '\n' ' ')
+    [ -z "$removed" ] ||
+        fail "Installing $* would remove ${removed% }: nothing was installed. Remove those yourself if they may go."
+    # --no-remove as well: apt stops rather than remove what it did not show.
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-remove "$@"
 }
 
 # with_mirror_retries LISTS COMMAND...: runs the command (an apt-get update
@@ -157,6 +176,22 @@ write_checksums() {
     local dir=$1
     shift
     (cd "$dir" && sha256sum "$@" > SHA256SUMS)
+}
+
+# The program's version, as the top CMakeLists.txt gives it to every build.
+project_version() {
+    sed -n 's/^project(Quillmere VERSION \([0-9.]*\) .*/\1/p' "$(project_root)/CMakeLists.txt"
+}
+
+# versioned_file DIR FORMAT [VERSION]: the path of the file FORMAT names (a
+# printf format, %s the version) in DIR, for this version unless given; stops
+# when the build made none. A folder may still hold another version's file.
+versioned_file() {
+    local file
+    # shellcheck disable=SC2059 # the format is the caller's
+    file=$1/$(printf "$2" "${3:-$(project_version)}")
+    [ -f "$file" ] || fail "The build made no $file"
+    echo "$file"
 }
 
 # The top of the source tree.

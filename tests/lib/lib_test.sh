@@ -59,6 +59,26 @@ missing_with_fake_dpkg() {
 }
 check "missing_packages counts provided names, per architecture" missing_with_fake_dpkg
 
+# --- apt never removes a package
+apt_install_removes_nothing() {
+    mkdir -p "$work/apt"
+    # An apt-get whose install would remove wine32 to resolve a conflict.
+    cat > "$work/apt/apt-get" << STUB
+#!/bin/sh
+case " \$* " in
+    *" -s "*) echo "Remv wine32 [8.0]"; echo "Inst foo (1.0 Debian)" ;;
+    *" --no-remove "*) echo "E: Packages need to be removed but remove is disabled." >&2; exit 100 ;;
+    *) touch "$work/apt/removed" ;;
+esac
+STUB
+    chmod +x "$work/apt/apt-get"
+    local out status=0
+    out=$(PATH=$work/apt:$PATH; as_root() { "$@"; }; apt_install foo 2>&1) || status=$?
+    [ $status = 1 ] && [[ $out == *"would remove wine32: nothing was installed"* ]] &&
+        [ ! -e "$work/apt/removed" ]
+}
+check "apt_install removes no package; it names the ones it would" apt_install_removes_nothing
+
 # --- environment files
 env_round_trip() {
     local value="$work/a folder with 'quotes' \$(touch $work/ran) and \"more\""
@@ -179,6 +199,34 @@ check "a command whose output is hidden names itself when it stops a script" \
     hidden_failure_names_its_command
 check "no check calls Debian's wine command by name" no_check_calls_wine_by_name
 
+# --- the capture printer: a job's file is whole once the printer hangs up
+source "$root/tests/lib/capture_printer.sh"
+job_whole_when_the_printer_hangs_up() {
+    mkdir -p "$work/capture"
+    capture_server "$work/capture"
+    # A job of 32 MiB, sent as the scheduler sends it; the moment the printer
+    # hangs up its file must hold every byte.
+    /usr/bin/python3 -c '
+import os, socket, sys
+folder, port = sys.argv[1], int(sys.argv[2])
+job = os.urandom(1 << 25)
+with socket.create_connection(("127.0.0.1", port)) as printer:
+    printer.sendall(job)
+    printer.shutdown(socket.SHUT_WR)
+    while printer.recv(65536):
+        pass
+    try:
+        size = os.path.getsize(folder + "/job-0")
+    except OSError:
+        size = -1
+sys.exit(0 if size == len(job) else "job-0 holds %d of %d bytes" % (size, len(job)))
+' "$work/capture" "$(cat "$work/capture/port")"
+    local status=$?
+    kill "$capture_pid" 2> /dev/null || true
+    return $status
+}
+check "the capture printer's job is whole when it hangs up" job_whole_when_the_printer_hangs_up
+
 # --- the skip report
 junit() {
     cat > "$work/junit.xml" << XML
@@ -230,6 +278,16 @@ checksums_check_and_catch_a_change() {
 check "the build's date is the last commit's, the umask 022" build_date_from_the_last_commit
 check "a build date the caller set stays" build_date_of_the_caller_stays
 check "SHA256SUMS checks the files it lists and catches a change" checksums_check_and_catch_a_change
+
+# --- the package scripts take this version's file, never another one left over
+this_versions_file() {
+    mkdir -p "$work/built"
+    touch "$work/built/quillmere_1.10_amd64.deb" "$work/built/quillmere_1.9_amd64.deb"
+    [ "$(versioned_file "$work/built" quillmere_%s_amd64.deb 1.9)" = "$work/built/quillmere_1.9_amd64.deb" ] &&
+        ! (versioned_file "$work/built" quillmere_%s_amd64.deb 1.11 2> /dev/null) &&
+        [[ $(project_version) =~ ^[0-9]+\.[0-9]+$ ]]
+}
+check "the package scripts take this version's file" this_versions_file
 
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ] || exit 1

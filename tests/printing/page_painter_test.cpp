@@ -139,14 +139,16 @@ void PagePainterTest::eachFailurePoint_data() {
         << Calls{"open", "begin", "line 1", "end", "reason"};
     DeviceScript noHeight;
     noHeight.dpiY = 0;
+    // Nothing was sent to a device of no resolution: the printer is unusable,
+    // never a spooler that did not take a document.
     QTest::newRow("the device reports no vertical resolution")
-        << noHeight << 2 << failed << Calls{"open", "reason"};
+        << noHeight << 2 << "运行时错误：打印机错误（无法使用的原因）" << Calls{"open", "unusable"};
     DeviceScript noWidth;
     noWidth.dpiX = 0;
-    noWidth.reason.clear();
+    noWidth.unusable.clear();
     QTest::newRow("no horizontal resolution and no reason")
         << noWidth << 2 << "运行时错误：打印机错误（打印机没有报告分辨率）"
-        << Calls{"open", "reason"};
+        << Calls{"open", "unusable"};
     QTest::newRow("two pages print")
         << DeviceScript() << 4 << "" << Calls{"open",     "begin",  "line 1", "line 2", "line 3",
                                               "new page", "line 4", "end",    "finish"};

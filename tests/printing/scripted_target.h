@@ -10,7 +10,8 @@
 namespace testing_support {
 
 // What a scripted device answers, and every call it received, in order: "open",
-// "begin", "line <text>", "new page", "reason", "end", "finish", "abandon".
+// "begin", "line <text>", "new page", "reason", "unusable", "end", "finish",
+// "abandon".
 struct DeviceScript {
     bool begins = true;
     bool startsPages = true;
@@ -18,6 +19,7 @@ struct DeviceScript {
     int dpiX = 100;  // 0 on either axis: a device that reports no resolution
     int dpiY = 100;
     std::string reason = "设备的原因";
+    std::string unusable = "无法使用的原因";  // why a device of no resolution is so
     std::vector<std::string> calls;
 };
 
@@ -96,6 +98,10 @@ class ScriptedTarget : public printing::PaintTarget {
     std::string failureReason() const override {
         script_.calls.push_back("reason");
         return script_.reason;
+    }
+    std::string unusableReason() const override {
+        script_.calls.push_back("unusable");
+        return script_.unusable;
     }
 
   private:

@@ -8,7 +8,10 @@
 #   nothing in either view;
 # - the refusals: in a 32-bit prefix, on Windows XP it shows the box that names
 #   the Windows it needs, and the build that plays a processor without SSE2
-#   shows the box that names SSE2; each exits with status 2, installing nothing.
+#   shows the box that names SSE2; each exits with status 2, installing nothing
+#   and leaving the installation it found as it was;
+# - an installer cancelled on its first page leaves the installation it found
+#   (files, shortcut, uninstall key) as it was.
 # Usage: installer_check.sh INSTALLER.exe NO_SSE2_INSTALLER.exe
 # Its work folder is in the current folder. The installer is a 32-bit program:
 # on a machine that cannot run one, the check skips (status 77).
@@ -42,6 +45,13 @@ install_location() {
         sed -n 's/.*REG_SZ *//p' | tr -d '\r'
 }
 
+# Installs silently on the Windows the prefix reports, into FOLDER.
+install_silently() {
+    "$WINE" "$installer" /S >> "$(wine_log)" 2>&1 || echo "the installer exited with status $?"
+    wait_until 60 test -f "$WINEPREFIX/drive_c/$1/Quillmere/Uninstall.exe" ||
+        fail "the installer did not install into $1" "$(wine_log)"
+}
+
 # Installs silently on the Windows the prefix reports and checks that exactly
 # one Quillmere is left: the BITS-bit program in FOLDER, its key in the view of
 # its own architecture and none in the other, one Start-menu shortcut to it.
@@ -49,9 +59,7 @@ install_expecting() {
     local bits=$1 folder=$2 other_folder="Program Files (x86)" other_bits=32 home
     [ "$bits" = 64 ] || other_folder="Program Files" other_bits=64
     home=$WINEPREFIX/drive_c/$folder/Quillmere
-    "$WINE" "$installer" /S >> "$(wine_log)" 2>&1 || echo "the installer exited with status $?"
-    wait_until 60 test -f "$home/Uninstall.exe" ||
-        fail "the installer did not install into $folder" "$(wine_log)"
+    install_silently "$folder"
     local expected=8664
     [ "$bits" = 64 ] || expected=014c
     [ "$(pe_machine "$home/quillmere.exe")" = "$expected" ] ||
@@ -70,6 +78,46 @@ install_expecting() {
     echo "one installation: the $bits-bit program in $folder"
 }
 
+# What an installer could change in the prefix: each file of an installation
+# and each Start-menu shortcut with its size and time, and the uninstall keys.
+installation_state() {
+    find "$WINEPREFIX/drive_c/"Program\ Files*/Quillmere \
+        "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" \
+        -printf '%p %s %T@\n' 2> /dev/null | sort || true
+    echo "keys: $(install_location 32) $(install_location 64)"
+}
+
+# unchanged_since STATE WHAT: fails unless the prefix's installation is as
+# installation_state saw it, naming WHAT changed it.
+unchanged_since() {
+    diff <(echo "$1") <(installation_state) > "$work/state.diff" ||
+        fail "$2 changed the installation:" "$work/state.diff"
+}
+
+# Starts the installer with its pages, as a user does, and cancels it on the
+# first one, the licence: the installation it found stays as it was.
+cancelled_on_first_page() {
+    local before page _
+    before=$(installation_state)
+    "$WINE" "$installer" >> "$(wine_log)" 2>&1 &
+    local pid=$!
+    page=$(find_window 'Quillmere') || fail "the installer showed no page" "$(wine_log)"
+    # A key sent before the page takes keys is lost: pressed until it ends.
+    for _ in $(seq 10); do
+        xdotool windowfocus "$page" 2> /dev/null || true
+        key_closing "$page" Escape
+        wait_until 5 process_ended "$pid" && break
+    done
+    process_ended "$pid" || fail "the installer did not end when cancelled on its first page"
+    wait "$pid" || true
+    wineserver -w
+    unchanged_since "$before" "the installer cancelled on its first page"
+    echo "cancelled on its first page: the installation is as it was"
+}
+process_ended() {
+    ! kill -0 "$1" 2> /dev/null
+}
+
 echo "-- one copy after an upgrade of Windows, and after going back"
 new_wine_prefix "$work/prefix64" win64 win7
 install_expecting 32 "Program Files (x86)"
@@ -77,6 +125,7 @@ report_windows win10
 install_expecting 64 "Program Files"
 report_windows win7
 install_expecting 32 "Program Files (x86)"
+cancelled_on_first_page
 # The uninstaller runs on from a copy of itself after wine returns: its
 # folder goes once its files are deleted, its key after that.
 in_wine "uninstalling" "$WINEPREFIX/drive_c/Program Files (x86)/Quillmere/Uninstall.exe" /S
@@ -94,7 +143,8 @@ wineserver -k 2> /dev/null || true
 # is read from Wine's trace of the box it shows.
 refused_with() {
     local program=$1 pattern=$2 status_file=$WINEPREFIX/drive_c/exit-status.txt
-    local trace=$work/msgbox.log box message
+    local trace=$work/msgbox.log box message before
+    before=$(installation_state)
     cp "$program" "$WINEPREFIX/drive_c/setup.exe"
     # A space before ">": "echo 2> FILE" would write the echo's errors, not 2.
     printf '@echo off\r\nC:\\setup.exe\r\necho %%ERRORLEVEL%% > C:\\exit-status.txt\r\n' \
@@ -115,12 +165,13 @@ refused_with() {
     local status
     status=$(tr -d '\r\n ' < "$status_file")
     [ "$status" = 2 ] || fail "the refusing installer exited with status $status, not 2"
-    [ ! -e "$WINEPREFIX/drive_c/Program Files/Quillmere" ] || fail "the refusing installer installed"
     wait
+    unchanged_since "$before" "the refusing installer"
 }
 
-echo "-- a 32-bit PC the program cannot run on: the box says why, nothing installed"
+echo "-- a 32-bit PC the program cannot run on: the box says why, nothing installed or removed"
 new_wine_prefix "$work/prefix32" win32 win7
+install_silently "Program Files"
 refused_with "$no_sse2" "*需要支持 SSE2 的处理器*没有安装任何文件。"
 report_windows winxp
 refused_with "$installer" "*需要 Windows 7 SP1 或更新的 Windows*没有安装任何文件。"
