@@ -3,8 +3,10 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
-#include "estimate/plates.h"
+#include "model/form1_model.h"
 #include "report/line_printer.h"
 #include "ui/key_filter.h"
 #include "window_kit/caption_label.h"
@@ -17,10 +19,12 @@ class QPushButton;
 
 namespace ui {
 
-// The main window. It owns the estimate for the whole run: the field texts, the
-// result captions, the plate list and the plate table. Each operation reads the
-// fields it needs when it runs and writes its captions back as it goes.
-class Form1 : public QWidget {
+// The main window: the view of the main window's model, which holds the
+// estimate for the whole run. At a click it hands the model the fields' texts
+// as they stand and runs the button's operation there, showing each caption and
+// plate line the moment the model writes it; a failure leaves those shown and
+// puts up the error box.
+class Form1 : public QWidget, private model::Form1Model::View {
     Q_OBJECT
 
   public:
@@ -36,7 +40,7 @@ class Form1 : public QWidget {
     void Command5_Click();   // "关闭退出": end the program
     void Label24_Click();    // open the homepage
 
-    const estimate::PlateTable& plateTable() const { return plates_; }
+    const estimate::PlateTable& plateTable() const { return model_.plateTable(); }
 
     // The controls, by the names the rules are written in.
     std::array<QLineEdit*, 3> T_Main{};
@@ -47,8 +51,8 @@ class Form1 : public QWidget {
     QLineEdit* Text3 = nullptr;
     QLineEdit* Text4 = nullptr;
     std::array<kit::CaptionLabel*, 3> LabSize{};
-    // (2) is never seen and never written: it is kept off the window, where it
-    // would only be an empty label to a screen reader.
+    // (2) is never seen: it is kept off the window, where it would only be an
+    // empty label to a screen reader.
     std::array<kit::CaptionLabel*, 5> Label_HeJi{};
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
@@ -66,14 +70,19 @@ class Form1 : public QWidget {
 
   private:
     void findControls();
+    // What each control's role in the table asks of the window.
+    void applyRoles();
     void applyLooks();
-    void wireEvents();
-    void linkLabelsToFields();
+    // The button named CONTROL: its operation in the model, with the fields as
+    // they stand; "打印预览" shows the report it gives.
+    void click(const std::string& control);
+    void captionWritten(const std::string& control, const std::string& text) override;
+    void plateListed(const std::string& line) override;
 
     kit::BuiltLayout layout_;
-    std::unique_ptr<kit::CaptionLabel> unseenResult_;  // Label_HeJi(2), owned off the window
+    std::vector<std::unique_ptr<QWidget>> unseen_;  // results kept off the window
     KeyFilter keyFilter_;
-    estimate::PlateTable plates_;
+    model::Form1Model model_;
     report::PrinterFactory printers_;
 };
 

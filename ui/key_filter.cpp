@@ -4,6 +4,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
+#include "model/input_numb.h"
+
 namespace ui {
 namespace {
 
@@ -13,7 +15,7 @@ std::int16_t keyCode(QChar c) {
 
 bool passes(QChar c) {
     std::int16_t code = keyCode(c);
-    return InputNumb(code) != 0;
+    return model::InputNumb(code) != 0;
 }
 
 // A key press that would put its text into the field, as opposed to a key that
@@ -66,15 +68,6 @@ bool filterInputMethod(QObject* watched, const QInputMethodEvent* event) {
 }
 
 }  // namespace
-
-std::int16_t InputNumb(std::int16_t& n_KeyAscii) {
-    const std::int16_t k = n_KeyAscii;
-    const bool accepted = k == 46 || (k >= 48 && k <= 57) || k == 8 || k == 13;
-    if (!accepted) {
-        n_KeyAscii = 0;
-    }
-    return n_KeyAscii;
-}
 
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {

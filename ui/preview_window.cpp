@@ -22,8 +22,8 @@
 namespace ui {
 namespace {
 
-using kit::ControlKind;
-using kit::ControlSpec;
+using model::ControlKind;
+using model::ControlSpec;
 
 constexpr std::array kControls = {
     ControlSpec{"List1", -1, ControlKind::ListBox, nullptr, nullptr, 960, 480, 6015, 4935, 0,

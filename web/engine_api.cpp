@@ -3,13 +3,14 @@
 // hold a NUL, which a C string would cut off):
 //   "layout"                  the window's layout table
 //   "set\tCONTROL\tTEXT"      puts TEXT into a field: true, or false for no field
-//   "click\tCONTROL"          runs Command2, Command1 or Com_Count
+//   "click\tCONTROL"          runs the operation of a button, as the window's
+//                             click does (Command2, Command1, Com_Count,
+//                             Com_Print); null for any other control
 //   "open\tADDRESS"           opens the estimate of a page's address (its
 //                             fragment) on the fresh model
-//   "report"                  the report lines, from the captions as they stand,
-//                             placed on A4 paper (reportJson)
 // "click" and "open" answer {"error": the box's message or "", "state": {...},
-// "address": the fragment that carries the estimate now}. Whatever else goes
+// "address": the fragment that carries the estimate now}; "click\tCom_Print"
+// adds "report": the report's lines placed on A4 paper (reportJson). Whatever else goes
 // wrong in a call (memory runs out) answers {"failure": message}, never an
 // exception into the page. The answer stays valid until the next call.
 #include <emscripten/emscripten.h>
@@ -17,10 +18,10 @@
 #include <string>
 #include <string_view>
 
+#include "model/form1_model.h"
 #include "report/line_printer.h"
 #include "web/bridge_answer.h"
 #include "web/form1_address.h"
-#include "web/form1_model.h"
 #include "web/json_text.h"
 
 namespace {
@@ -29,15 +30,20 @@ namespace {
 // 10.5-point print face.
 constexpr report::PageGeometry kA4{16838, 300};
 
-web::Form1Model& model() {
-    static web::Form1Model form;
+model::Form1Model& form1() {
+    static model::Form1Model form;
     return form;
 }
 
-std::string operated(const std::string& error) {
+std::string operated(const model::Form1Model::Clicked& clicked) {
     std::string out = "{\"error\": ";
-    out.append(web::jsonText(error)).append(", \"state\": ").append(web::stateJson(model()));
-    out.append(", \"address\": ").append(web::jsonText(web::addressOf(model())));
+    out.append(web::jsonText(clicked.error))
+        .append(", \"state\": ")
+        .append(web::stateJson(form1()));
+    out.append(", \"address\": ").append(web::jsonText(web::addressOf(form1())));
+    if (clicked.report) {
+        out.append(", \"report\": ").append(web::reportJson(*clicked.report, kA4));
+    }
     out += '}';
     return out;
 }
@@ -47,34 +53,23 @@ std::string answer(std::string_view request) {
     const std::string_view verb = request.substr(0, tab);
     const std::string_view rest = tab == std::string_view::npos ? "" : request.substr(tab + 1);
     if (verb == "layout") {
-        return web::layoutJson(model());
-    }
-    if (verb == "report") {
-        return web::reportJson(model().Com_Print_Click(), kA4);
+        return web::layoutJson();
     }
     if (verb == "set") {
         const auto split = rest.find('\t');
         if (split == std::string_view::npos) {
             return "false";
         }
-        return model().setField(std::string(rest.substr(0, split)),
+        return form1().setField(std::string(rest.substr(0, split)),
                                 std::string(rest.substr(split + 1)))
                    ? "true"
                    : "false";
     }
     if (verb == "open") {
-        return operated(web::openAddress(model(), rest));
+        return operated({web::openAddress(form1(), rest), std::nullopt});
     }
-    if (verb == "click") {
-        if (rest == "Command2") {
-            return operated(model().Command2_Click());
-        }
-        if (rest == "Command1") {
-            return operated(model().Command1_Click());
-        }
-        if (rest == "Com_Count") {
-            return operated(model().Com_Count_Click());
-        }
+    if (verb == "click" && model::Form1Model::operates(rest)) {
+        return operated(form1().click(rest));
     }
     return "null";
 }

@@ -126,7 +126,7 @@ const char* const kPlateFields[] = {"T_FU(0)", "T_FU(1)", "T_FU(2)"};
 
 }  // namespace
 
-std::string addressOf(const Form1Model& model) {
+std::string addressOf(const model::Form1Model& model) {
     std::string out = "v=";
     out.append(kFormat).append("&f=");
     bool first = true;
@@ -160,7 +160,7 @@ std::string addressOf(const Form1Model& model) {
     return out;
 }
 
-std::string openAddress(Form1Model& model, std::string_view address) {
+std::string openAddress(model::Form1Model& model, std::string_view address) {
     const std::vector<std::string_view> parts = split(address, '&');
     if (part(parts, "v") != kFormat) {
         return {};
@@ -194,7 +194,7 @@ std::string openAddress(Form1Model& model, std::string_view address) {
                 model.setField(kPlateFields[k], *read[k]);
             }
             // The table's own failure, once it is full, ends the replay.
-            if (std::string error = model.Command1_Click(); !error.empty()) {
+            if (std::string error = model.click("Command1").error; !error.empty()) {
                 return error;
             }
         }
@@ -213,12 +213,12 @@ std::string openAddress(Form1Model& model, std::string_view address) {
             return false;
         };
         if (listed("Command2")) {
-            if (std::string error = model.Command2_Click(); !error.empty()) {
+            if (std::string error = model.click("Command2").error; !error.empty()) {
                 return error;
             }
         }
         if (listed("Com_Count")) {
-            return model.Com_Count_Click();
+            return model.click("Com_Count").error;
         }
     }
     return {};

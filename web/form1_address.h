@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "web/form1_model.h"
+#include "model/form1_model.h"
 
 // The estimate in the page's address, so that a page sent from a chat app's
 // own menu carries it: the fragment after '#', e.g. for the worked example
@@ -17,7 +17,7 @@
 // A text keeps its digits, letters and ".-_~"; every other byte is %XX.
 namespace web {
 
-std::string addressOf(const Form1Model& model);
+std::string addressOf(const model::Form1Model& model);
 
 // Opens an address on a fresh model as a person would redo it: puts each field
 // text in, adds each plate through the engine (its texts in T_FU), puts the
@@ -26,6 +26,6 @@ std::string addressOf(const Form1Model& model);
 // field keeps its start text), and every text read is judged by the operation,
 // as a typed one is. Stops at the first operation that fails and returns its
 // message; empty when none failed. Another format than 1 opens nothing.
-std::string openAddress(Form1Model& model, std::string_view address);
+std::string openAddress(model::Form1Model& model, std::string_view address);
 
 }  // namespace web

@@ -1,31 +1,58 @@
 #include "web/json_text.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <string_view>
 
+#include "model/form1_layout.h"
+#include "model/homepage.h"
+#include "model/input_numb.h"
 #include "report/page_layout.h"
-#include "ui/form1_layout.h"
-#include "ui/homepage.h"
 
 namespace web {
 namespace {
 
-const char* kindName(kit::ControlKind kind) {
+using model::ControlKind;
+using model::Role;
+
+const char* kindName(ControlKind kind) {
     switch (kind) {
-        case kit::ControlKind::PictureBox:
+        case ControlKind::PictureBox:
             return "PictureBox";
-        case kit::ControlKind::Label:
+        case ControlKind::Label:
             return "Label";
-        case kit::ControlKind::TextBox:
+        case ControlKind::TextBox:
             return "TextBox";
-        case kit::ControlKind::Frame:
+        case ControlKind::Frame:
             return "Frame";
-        case kit::ControlKind::CommandButton:
+        case ControlKind::CommandButton:
             return "CommandButton";
-        case kit::ControlKind::ListBox:
+        case ControlKind::ListBox:
             return "ListBox";
+    }
+    return "";
+}
+
+const char* roleName(Role role) {
+    switch (role) {
+        case Role::Plain:
+            return "plain";
+        case Role::Field:
+            return "field";
+        case Role::Result:
+            return "result";
+        case Role::UnseenResult:
+            return "unseen result";
+        case Role::Heading:
+            return "heading";
+        case Role::Emphasis:
+            return "emphasis";
+        case Role::Link:
+            return "link";
+        case Role::Names:
+            return "names";
+        case Role::Close:
+            return "close";
     }
     return "";
 }
@@ -72,7 +99,7 @@ std::string jsonTexts(const std::vector<std::string>& texts) {
     return out;
 }
 
-std::string stateJson(const Form1Model& model) {
+std::string stateJson(const model::Form1Model& model) {
     std::string out = "{\"controls\": {";
     bool first = true;
     for (const auto* controls : {&model.fields(), &model.results()}) {
@@ -85,30 +112,21 @@ std::string stateJson(const Form1Model& model) {
     return out;
 }
 
-std::string layoutJson(const Form1Model& model) {
-    const auto& results = model.results();
+std::string layoutJson() {
     std::string out = "{\"controls\": [";
     bool first = true;
-    for (const auto& entry : ui::form1Controls()) {
-        const std::string control = controlName(entry.name, entry.index);
-        const bool result = std::find(results.begin(), results.end(), control) != results.end();
-        add(out, {first ? "" : ", ", "{\"control\": ", jsonText(control), ", \"kind\": ",
-                  jsonText(kindName(entry.kind)), ", \"result\": ", result ? "true" : "false",
+    for (const model::ControlSpec& entry : model::form1Controls()) {
+        add(out, {first ? "" : ", ", "{\"control\": ", jsonText(model::controlName(entry)),
+                  ", \"kind\": ", jsonText(kindName(entry.kind)), ", \"role\": ",
+                  jsonText(roleName(entry.role)), ", \"names\": ", jsonOrNull(entry.names),
                   ", \"container\": ", jsonOrNull(entry.container),
                   ", \"caption\": ", jsonOrNull(entry.caption),
                   ", \"accessibleName\": ", jsonOrNull(entry.accessibleName), "}"});
         first = false;
     }
-    out += "], \"buddies\": [";
-    first = true;
-    for (const ui::Buddy& buddy : ui::form1Buddies()) {
-        add(out, {first ? "" : ", ",
-                  "{\"label\": ", jsonText(controlName(buddy.label, buddy.labelIndex)),
-                  ", \"field\": ", jsonText(controlName(buddy.field, buddy.fieldIndex)), "}"});
-        first = false;
-    }
-    add(out, {"], \"homepage\": ", jsonText(ui::kHomepageUrl),
-              ", \"greeting\": ", jsonText(ui::kHomepageGreeting), "}"});
+    add(out, {"], \"typed\": ", jsonText(model::charactersTyped()),
+              ", \"homepage\": ", jsonText(model::kHomepageUrl),
+              ", \"greeting\": ", jsonText(model::kHomepageGreeting), "}"});
     return out;
 }
 

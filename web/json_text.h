@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "model/form1_model.h"
 #include "report/line_printer.h"
-#include "web/form1_model.h"
 
 // The model's state and the window's layout as JSON, for the page's script and
 // for the acceptance sessions alike.
@@ -16,12 +16,12 @@ std::string jsonText(const std::string& text);
 std::string jsonTexts(const std::vector<std::string>& texts);
 
 // {"controls": {every field and shown result by control name}, "List1": [...]}
-std::string stateJson(const Form1Model& model);
+std::string stateJson(const model::Form1Model& model);
 
-// {"controls": [{control, kind, result, container, caption, accessibleName},
-// ...] in the table's order ("result": one of the model's results),
-// "buddies": [{label, field}, ...], "homepage", "greeting"}
-std::string layoutJson(const Form1Model& model);
+// {"controls": [{control, kind, role, names, container, caption,
+// accessibleName}, ...] in the table's order, "typed": the characters a typed
+// key may put into a field, "homepage", "greeting"}
+std::string layoutJson();
 
 // The report's lines placed on pages of GEOMETRY as the window's print places
 // them: {"pitch": twips between lines, "left": twips, "lines": [{"page",

@@ -17,6 +17,11 @@
 namespace kit {
 namespace {
 
+using model::ControlKind;
+using model::ControlSpec;
+using model::LineSpec;
+using model::twipsToPixels;
+
 QRect pixelRect(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
                  twipsToPixels(height));
@@ -110,9 +115,9 @@ BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
         widget->setObjectName(controlKey(entry.name, entry.index));
         if (entry.accessibleName) {
             const QString name = QString::fromUtf8(entry.accessibleName);
-            // A label with a name of its own is a result caption: it is heard by
-            // that name and the value it shows.
-            if (auto* caption = qobject_cast<CaptionLabel*>(widget)) {
+            // A result caption is heard by its name and the value it shows.
+            auto* caption = qobject_cast<CaptionLabel*>(widget);
+            if (caption && entry.role == model::Role::Result) {
                 caption->setResultName(name);
             } else {
                 widget->setAccessibleName(name);

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <span>
 
-#include "window_kit/layout_table.h"
+#include "model/layout_table.h"
 
 namespace kit {
 
@@ -42,8 +42,8 @@ QString controlKey(const char* name, int index);
 // pixels), with its caption or start text, and chains the controls that take the
 // focus in the order of their tab indexes, wrapping round from the last to the
 // first. Controls are created in table order, so a later one lies on top.
-BuiltLayout buildLayout(QWidget* window, std::span<const ControlSpec> controls,
-                        std::span<const LineSpec> lines = {});
+BuiltLayout buildLayout(QWidget* window, std::span<const model::ControlSpec> controls,
+                        std::span<const model::LineSpec> lines = {});
 
 // Gives a window its client size in twips and places it at the centre of the
 // screen. Computed here rather than left to a window manager, which may not exist.

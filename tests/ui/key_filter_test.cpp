@@ -7,6 +7,8 @@
 #include <QtTest>
 #include <string>
 
+#include "model/input_numb.h"
+
 class KeyFilterTest : public QObject {
     Q_OBJECT
 
@@ -48,7 +50,7 @@ class KeyFilterTest : public QObject {
                                 accepted.find(static_cast<char>(code)) != std::string::npos;
             const std::int16_t want = passes ? static_cast<std::int16_t>(code) : 0;
             auto key = static_cast<std::int16_t>(code);
-            const std::int16_t returned = ui::InputNumb(key);
+            const std::int16_t returned = model::InputNumb(key);
             if (key != want || returned != want) {
                 QFAIL(qPrintable(
                     QString("%1 became %2, returned %3").arg(code).arg(key).arg(returned)));

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "web/bridge_answer.h"
-#include "web/form1_model.h"
+#include "model/form1_model.h"
 
 namespace web {
 namespace {
+
+using model::Form1Model;
 
 // Every field, and the texts that need escaping: the address's separators,
 // the escape itself, a NUL, Chinese and a character outside the BMP.
@@ -46,22 +48,22 @@ TEST(Form1Address, PlatesAndOperationsReplayAsTheyRan) {
              {"T_Main(0)", "60"}, {"T_Main(1)", "30"}, {"T_Main(2)", "40"}, {"Text1", "100"}}) {
         model.setField(control, text);
     }
-    ASSERT_EQ(model.Command2_Click(), "");
+    ASSERT_EQ(model.click("Command2").error, "");
     model.setField("T_FU(0)", "20");
-    ASSERT_EQ(model.Command1_Click(), "");
+    ASSERT_EQ(model.click("Command1").error, "");
     model.setField("T_FU(0)", ".");
-    ASSERT_NE(model.Command1_Click(), "");  // a failed add is no plate
+    ASSERT_NE(model.click("Command1").error, "");  // a failed add is no plate
     model.setField("T_FU(0)", "25");
-    ASSERT_EQ(model.Com_Count_Click(), "");
+    ASSERT_EQ(model.click("Com_Count").error, "");
     const std::string address = addressOf(model);
     EXPECT_NE(address.find("&p=20*0*1&r=Command2,Com_Count"), std::string::npos) << address;
     Form1Model reopened;
     EXPECT_EQ(openAddress(reopened, address), "");
     EXPECT_EQ(reopened.List1(), model.List1());
-    EXPECT_EQ(reopened.Com_Print_Click(), model.Com_Print_Click());
+    EXPECT_EQ(reopened.click("Com_Print").report, model.click("Com_Print").report);
     // A failed run is not in the address: its captions are not the fields'.
     model.setField("Text1", "x");
-    ASSERT_NE(model.Com_Count_Click(), "");
+    ASSERT_NE(model.click("Com_Count").error, "");
     EXPECT_NE(addressOf(model).find("&r=Command2"), std::string::npos);
     EXPECT_EQ(addressOf(model).find("Com_Count"), std::string::npos);
 }

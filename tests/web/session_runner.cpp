@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "model/form1_model.h"
 #include "web/form1_address.h"
-#include "web/form1_model.h"
 #include "web/json_text.h"
 
 namespace {
@@ -40,14 +40,14 @@ std::string percentDecoded(const std::string& text) {
 struct Session {
     std::string name;
     bool reopens = false;
-    web::Form1Model model;
+    model::Form1Model model;
     std::vector<std::string> errors;
     std::vector<std::string> report;
 };
 
 void print(const Session& session) {
     const std::string address = web::addressOf(session.model);
-    web::Form1Model reopened;
+    model::Form1Model reopened;
     const std::string error = web::openAddress(reopened, address);
     std::cout << "{\"session\": " << web::jsonText(session.name)
               << ", \"reopens\": " << (session.reopens ? "true" : "false")
@@ -57,7 +57,8 @@ void print(const Session& session) {
               << ", \"address\": " << web::jsonText(address)
               << ", \"reopened\": {\"state\": " << web::stateJson(reopened)
               << ", \"error\": " << web::jsonText(error)
-              << ", \"FrmPrint.List1\": " << web::jsonTexts(reopened.Com_Print_Click()) << "}}\n";
+              << ", \"FrmPrint.List1\": " << web::jsonTexts(*reopened.click("Com_Print").report)
+              << "}}\n";
 }
 
 }  // namespace
@@ -99,24 +100,20 @@ int main(int argc, char** argv) {
         if (!session) {
             return bad("a step before the first session");
         }
-        std::string error;
         if (step == "type" || step == "paste") {
             if (!session->model.setField(control, percentDecoded(text))) {
                 return bad("not a field");
             }
-        } else if (step == "click" && control == "Command2") {
-            error = session->model.Command2_Click();
-        } else if (step == "click" && control == "Command1") {
-            error = session->model.Command1_Click();
-        } else if (step == "click" && control == "Com_Count") {
-            error = session->model.Com_Count_Click();
-        } else if (step == "click" && control == "Com_Print") {
-            session->report = session->model.Com_Print_Click();
+        } else if (step == "click" && model::Form1Model::operates(control)) {
+            model::Form1Model::Clicked clicked = session->model.click(control);
+            if (!clicked.error.empty()) {
+                session->errors.push_back(clicked.error);
+            }
+            if (clicked.report) {
+                session->report = std::move(*clicked.report);
+            }
         } else {
             return bad("not a step");
-        }
-        if (!error.empty()) {
-            session->errors.push_back(error);
         }
     }
     if (session) {

@@ -4,9 +4,11 @@
 // by the names the code uses.
 'use strict';
 
-const PASSES = /^[0-9.]*$/;  // what the key filter lets through: digits and the point
-
 let engine = null;
+// The characters a typed key may put into a field, as the engine's key filter
+// lets them through (the layout's "typed").
+let typed = new Set();
+const passes = (text) => [...text].every((c) => typed.has(c));
 
 // What went wrong in the engine itself (not a run-time error of an operation,
 // which is an answer): its message is shown in the box.
@@ -54,9 +56,10 @@ function idOf(control) {
 
 // ---- Building the page from the table ----
 
-// Controls the page leaves out: the result under the banner that the window
-// never shows, and "关闭退出" (a page does not close itself).
-const LEFT_OUT = new Set(['Label_HeJi(2)', 'Command5']);
+// Controls the page leaves out: a result no one sees, and the button that ends
+// the program (a page does not close itself). A label that names a control is
+// built with that control.
+const LEFT_OUT = new Set(['unseen result', 'close', 'names']);
 
 function element(tag, attributes, text) {
   const made = document.createElement(tag);
@@ -100,15 +103,13 @@ function buildList(entry, label) {
 
 function buildPage(layout) {
   const form = document.getElementById('form1');
-  const buddyOf = new Map(layout.buddies.map((b) => [b.field, b.label]));
-  const entries = new Map(layout.controls.map((c) => [c.control, c]));
-  const buddies = new Set(layout.buddies.map((b) => b.label));
+  typed = new Set(layout.typed);
+  const labelOf = new Map(layout.controls.filter((c) => c.role === 'names').map((c) => [c.names, c]));
   const containers = new Map();
   const parentOf = (entry) => (entry.container ? containers.get(entry.container) : form);
-  let previousLabel = null;
 
   for (const entry of layout.controls) {
-    if (LEFT_OUT.has(entry.control) || buddies.has(entry.control)) {
+    if (LEFT_OUT.has(entry.role)) {
       continue;
     }
     const parent = parentOf(entry);
@@ -127,28 +128,25 @@ function buildPage(layout) {
         break;
       }
       case 'TextBox':
-        parent.append(buildField(entry, entries.get(buddyOf.get(entry.control))));
+        parent.append(buildField(entry, labelOf.get(entry.control)));
         break;
       case 'ListBox':
-        parent.append(buildList(entry, entries.get(buddyOf.get(entry.control))));
+        parent.append(buildList(entry, labelOf.get(entry.control)));
         break;
       case 'CommandButton':
         parent.append(element('button', {type: 'button', 'data-control': entry.control}, entry.caption));
         break;
       case 'Label':
-        if (entry.result) {
-          // The label just before a result names it.
-          previousLabel.row.remove();
-          parent.append(buildResult(entry, previousLabel.entry));
-        } else if (entry.control === 'Label24') {
+        if (entry.role === 'result') {
+          parent.append(buildResult(entry, labelOf.get(entry.control)));
+        } else if (entry.role === 'link') {
           parent.append(element('a', {href: layout.homepage, 'data-control': entry.control},
             layout.greeting + new URL(layout.homepage).host));
         } else {
-          // The title in the banner is the page's heading.
-          const tag = entry.control === 'Label11' ? 'h1' : 'p';
-          const row = element(tag, {'data-control': entry.control}, entry.caption);
-          parent.append(row);
-          previousLabel = {entry, row};
+          // The window's title is the page's heading.
+          const tag = entry.role === 'heading' ? 'h1' : 'p';
+          parent.append(element(tag, {'data-control': entry.control, 'data-role': entry.role},
+            entry.caption));
         }
         break;
     }
@@ -162,7 +160,7 @@ function guardField(input) {
   // A typed key puts its text in only when every character passes.
   input.addEventListener('beforeinput', (event) => {
     if ((event.inputType === 'insertText' || event.inputType === 'insertReplacementText') &&
-        event.data !== null && !PASSES.test(event.data)) {
+        event.data !== null && !passes(event.data)) {
       event.preventDefault();
     }
   });
@@ -172,7 +170,7 @@ function guardField(input) {
     before = {value: input.value, start: input.selectionStart, end: input.selectionEnd};
   });
   input.addEventListener('compositionend', (event) => {
-    const kept = [...(event.data || '')].filter((c) => PASSES.test(c)).join('');
+    const kept = [...(event.data || '')].filter((c) => typed.has(c)).join('');
     if (before && kept !== event.data) {
       input.value = before.value.slice(0, before.start) + kept + before.value.slice(before.end);
       input.setSelectionRange(before.start + kept.length, before.start + kept.length);
@@ -268,7 +266,7 @@ let report = {pitch: 0, left: 0, lines: []};
 let reportLines = [];
 
 function openPreview() {
-  report = call('report');
+  report = call('click\tCom_Print').report;
   reportLines = report.lines.map((line) => line.text);
   const list = byControl('FrmPrint.List1');
   list.replaceChildren(...reportLines.map((line) => element('li', {}, line)));

@@ -1,9 +1,9 @@
 #pragma once
 
-namespace ui {
+namespace model {
 
 // The program's homepage, opened by the link in the banner.
 inline constexpr const char* kHomepageUrl = "https://quillmere.example.org/";
 inline constexpr const char* kHomepageGreeting = "欢迎访问 ";
 
-}  // namespace ui
+}  // namespace model

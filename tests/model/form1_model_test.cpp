@@ -1,12 +1,12 @@
-#include "web/form1_model.h"
+#include "model/form1_model.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "ui/form1_layout.h"
+#include "model/form1_layout.h"
 
-namespace web {
+namespace model {
 namespace {
 
 // The page hands over whatever a script sends as a control name: only the
@@ -14,10 +14,10 @@ namespace {
 TEST(Form1Model, OnlyTheWindowsFieldsTakeText) {
     Form1Model model;
     int fields = 0;
-    for (const kit::ControlSpec& entry : ui::form1Controls()) {
-        const std::string control = controlName(entry.name, entry.index);
+    for (const ControlSpec& entry : form1Controls()) {
+        const std::string control = controlName(entry);
         const std::string before = model.text(control);
-        const bool field = entry.kind == kit::ControlKind::TextBox;
+        const bool field = entry.kind == ControlKind::TextBox;
         EXPECT_EQ(model.setField(control, "12.5"), field) << control;
         EXPECT_EQ(model.text(control), field ? "12.5" : before) << control;
         fields += field ? 1 : 0;
@@ -31,4 +31,4 @@ TEST(Form1Model, OnlyTheWindowsFieldsTakeText) {
 }
 
 }  // namespace
-}  // namespace web
+}  // namespace model
