@@ -1,6 +1,6 @@
 # On a Debian-family machine, stops the configure step when a Debian package
 # this build needs is missing, and names them all with the command that
-# installs them: the groups of scripts/lib/packages.txt, the list the scripts
+# installs them: the groups of shell/packages.txt, the list the scripts
 # install from, asked by the same rule the scripts use (an installed package
 # that provides a name counts; a name may carry its architecture). Not for
 # cross builds, whose packages scripts/windows installs.
@@ -13,7 +13,7 @@ function(quillmere_require_debian_packages)
   endif()
   execute_process(
     COMMAND ${QUILLMERE_BASH} -c "source \"$0\" && missing_packages $(packages_of \"$@\")"
-            ${PROJECT_SOURCE_DIR}/scripts/lib/common.sh ${ARGN}
+            ${PROJECT_SOURCE_DIR}/shell/lib.sh ${ARGN}
     OUTPUT_VARIABLE missing
     RESULT_VARIABLE status)
   if(NOT status EQUAL 0)

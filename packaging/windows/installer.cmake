@@ -5,7 +5,7 @@
 # everything again.
 
 # The static Qt linked in describes itself: the Debian source it was built from
-# and that source's copyright statement (scripts/lib/windows_qt.sh).
+# and that source's copyright statement (shell/windows_qt.sh).
 set(QUILLMERE_WINDOWS_QT "" CACHE PATH "The static Qt for Windows the program links")
 if(NOT EXISTS ${QUILLMERE_WINDOWS_QT}/debian-source)
   message(FATAL_ERROR "Set QUILLMERE_WINDOWS_QT to a static Qt built by scripts/windows: "

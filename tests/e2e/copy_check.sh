@@ -5,18 +5,16 @@
 # clipboard read with xclip as a chat program reads it. The picture must be a
 # PNG of at least 192 dpi whose numbers OCR reads back.
 # Usage: copy_check.sh PROGRAM [MENU_SCREENSHOT.png]   (on the X server in DISPLAY)
-set -euo pipefail
-shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
-source "$here/../lib/base.sh"
-source "$here/../lib/drive_window.sh"
-source "$here/../lib/report_checks.sh"
+source "$here/../../shell/lib.sh"
 program=$(realpath "$1")
 screenshot=${2:-}
 work=$(work_dir copy-check)
+when_finished remove_work "$work"
 
 QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
+when_finished kill "$pid"
 # The program's windows on the screen: a menu adds one.
 shown_windows() {
     xdotool search --onlyvisible --pid "$pid" 2> /dev/null | wc -l
@@ -24,7 +22,6 @@ shown_windows() {
 menu_open() {
     [ "$(shown_windows)" -gt "$windows_before" ]
 }
-trap 'kill $pid 2> /dev/null || true; rm -rf "$work"' EXIT
 window=$(find_window '^Quillmere$')
 type_worked_example "$window"
 press_print_preview "$window"
@@ -32,7 +29,7 @@ preview=$(find_window '^打印预览$')
 press_preview_list "$preview"
 # The keys below go to the window that has the focus: the preview's, once the
 # toolkit has given it.
-wait_until 10 test "$(xdotool getwindowfocus)" = "$preview" || fail "the preview did not get the focus"
+wait_until 10 has_focus "$preview" || fail "the preview did not get the focus"
 
 check_copies_from_preview "$work"
 
@@ -50,6 +47,6 @@ check_clipboard_text
 echo "Shift+F10, 复制文字: the report's text"
 
 press_preview_close "$preview"
-sleep 0.5
+wait_until 10 no_window_named '^打印预览$' || fail "关闭 did not close the preview"
 press_exit "$window"
 wait $pid

@@ -3,13 +3,11 @@
 # fails, what must be left alone is, and values survive being written and read
 # back. Runs in a work folder in the current folder; needs nothing installed
 # beyond bash, coreutils and python3.
-set -euo pipefail
-shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
 root=$(realpath "$here/../..")
-source "$root/scripts/lib/common.sh"
+source "$root/shell/lib.sh"
 work=$(work_dir lib-test)
-trap 'rm -rf "$work"' EXIT
+when_finished remove_work "$work"
 passed=0 failed=0
 
 # check NAME COMMAND...: one case; the command's status decides.
@@ -58,6 +56,31 @@ missing_with_fake_dpkg() {
         [ "$(missing_packages gone wine32 libcups2:armhf bar)" = "$(printf 'gone\nwine32\nlibcups2:armhf\nbar')" ]
 }
 check "missing_packages counts provided names, per architecture" missing_with_fake_dpkg
+
+# --- the one library: its clean-ups, its skip, and no other file sourced
+finish_steps_run_backwards_however_it_ends() {
+    printf 'source "%s/shell/lib.sh"\nwhen_finished echo first\nwhen_finished echo "second one"\nfalse\n' \
+        "$root" > "$work/finish.sh"
+    local out status=0
+    out=$(bash "$work/finish.sh" 2> /dev/null) || status=$?
+    [ $status = 1 ] && [ "$out" = "$(printf 'second one\nfirst')" ]
+}
+skip_says_why_with_77() {
+    local out status=0
+    out=$(bash -c 'source "$0/shell/lib.sh"; skip "[root]: a check: why"; echo went on' "$root") ||
+        status=$?
+    [ $status = 77 ] && [ "$out" = "SKIP [root]: a check: why" ]
+}
+# No script or check sources a part of the library, or a library of the
+# scripts' or the tests' own folder: only shell/lib.sh.
+only_the_one_library_is_sourced() {
+    ! git -C "$root" grep -nE 'source .*(lib/[a-z_]+\.sh|/(base|common|windows_qt|wine_prefix|drive_window|report_checks|capture_printer)\.sh)' \
+        -- tests scripts shell ':!shell/lib.sh' ':!tests/lib/lib_test.sh'
+}
+check "when_finished runs its steps, the last registered first, however the script ends" \
+    finish_steps_run_backwards_however_it_ends
+check "skip says why and ends with status 77" skip_says_why_with_77
+check "only shell/lib.sh is sourced" only_the_one_library_is_sourced
 
 # --- apt never removes a package
 apt_install_removes_nothing() {
@@ -135,7 +158,6 @@ check "pe_machine reads i386 and x86-64, and nothing from other files" pe_machin
 check "a 32-bit program skips where 32-bit programs cannot run" thirty_two_bit_program_skips
 
 # --- Wine: one loader, and no step that stops in silence
-source "$root/tests/lib/wine_prefix.sh"
 loader_without_32bit_support() {
     local loader
     loader=$(QUILLMERE_ASSUME_NO_32BIT=1 wine_loader)
@@ -154,14 +176,14 @@ failing_wine_step_says_what_wine_said() {
     chmod +x "$work/refused-loader"
     local out status=0
     out=$(WINE_UNDER_TEST=$work/refused-loader WINEPREFIX=$work/prefix \
-        bash -c 'source "$0/base.sh"; source "$0/wine_prefix.sh"; WINE=$WINE_UNDER_TEST
-                 in_wine "making a prefix" wineboot.exe -i; echo "went on"' "$root/tests/lib" 2>&1) ||
+        bash -c 'source "$0/lib.sh"; WINE=$WINE_UNDER_TEST
+                 in_wine "making a prefix" wineboot.exe -i; echo "went on"' "$root/shell" 2>&1) ||
         status=$?
     [ $status = 1 ] && [[ $out == *"making a prefix"*"wineboot.exe -i"*"status 126"* ]] &&
         [[ $out == *"Exec format error"* ]] && [[ $out != *"went on"* ]]
 }
 hidden_failure_names_its_command() {
-    printf 'set -euo pipefail\nsource "%s/tests/lib/base.sh"\ncp /no/such/file here > /dev/null 2>&1\necho went on\n' \
+    printf 'source "%s/shell/lib.sh"\n# its output hidden\ncp /no/such/file here > /dev/null 2>&1\necho went on\n' \
         "$root" > "$work/step.sh"
     local out status=0
     out=$(bash "$work/step.sh" 2>&1) || status=$?
@@ -200,7 +222,6 @@ check "a command whose output is hidden names itself when it stops a script" \
 check "no check calls Debian's wine command by name" no_check_calls_wine_by_name
 
 # --- the capture printer: a job's file is whole once the printer hangs up
-source "$root/tests/lib/capture_printer.sh"
 job_whole_when_the_printer_hangs_up() {
     mkdir -p "$work/capture"
     capture_server "$work/capture"
@@ -240,7 +261,7 @@ SKIP   : b() $1 not here
 XML
 }
 report() {
-    /usr/bin/python3 "$root/scripts/lib/skip_report.py" --allow root --junit "$work/junit.xml" \
+    /usr/bin/python3 "$root/shell/skip_report.py" --allow root --junit "$work/junit.xml" \
         --list "$work/skipped.txt" > "$work/report.txt"
 }
 skips_allowed_pass() {

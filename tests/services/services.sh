@@ -17,11 +17,8 @@
 # Each service stops only the processes it started: it keeps their process ids
 # with their start times, and a process whose start time differs (a pid used
 # again after a reboot or a long pause) is left alone.
-set -euo pipefail
-shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
-source "$here/../lib/base.sh"
-source "$here/../lib/wine_prefix.sh"
+source "$here/../../shell/lib.sh"
 [ $# -eq 3 ] || fail "usage: services.sh start|resume|stop NAME DIR"
 command=$1 name=$2
 # The name becomes a folder that start removes: only a service's own name.
@@ -175,7 +172,12 @@ case $command in
         stop
         [ "$command" = resume ] || rm -rf "$dir" "$env_file"
         mkdir -p "$dir"
-        "start_$name"
+        case $name in
+            display) start_display ;;
+            scheduler) start_scheduler ;;
+            atspi) start_atspi ;;
+            wine) start_wine ;;
+        esac
         ;;
     stop) stop ;;
     *) fail "unknown command $command: start, resume or stop" ;;

@@ -10,14 +10,12 @@
 # Prints how many entries each table it read held and what it found; exits 1
 # when something is newer than Windows 7 SP1, 2 when a table it reads is empty
 # (a check that read nothing would pass anything).
-set -euo pipefail
-shopt -s inherit_errexit
-export LC_ALL=C # sort, comm and join must agree on the order
 here=$(dirname "$(realpath "$0")")
-source "$here/../lib/base.sh"
+source "$here/../../shell/lib.sh"
+export LC_ALL=C # sort, comm and join must agree on the order
 program=$1
 work=$(work_dir import-check)
-trap 'rm -rf "$work"' EXIT
+when_finished remove_work "$work"
 
 # Stops with status 2 when a table read is empty; else says how many rows it has.
 require_rows() {

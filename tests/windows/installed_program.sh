@@ -20,37 +20,19 @@
 #   one, the check skips (status 77). Its work folder is in the current folder,
 #   where a failure leaves a screenshot. WINE_SCREENSHOT=FILE.png keeps the
 #   window with the worked example.
-set -euo pipefail
-shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
-source "$here/../lib/base.sh"
-source "$here/../lib/drive_window.sh"
-source "$here/../lib/wine_prefix.sh"
-source "$here/../lib/report_checks.sh"
-source "$here/../lib/capture_printer.sh"
+source "$here/../../shell/lib.sh"
 services=$(realpath "$1") installer=$(realpath "$2") arch=$3 version=$4 bits=$5
 shot=$PWD/installed-program-$arch-$version-failure.png
 skip_unless_32bit "the installer"
 printing=1
-if [ "${CUPS_SERVER:-}" != "$services/scheduler/cups.sock" ] || [ ! -S "$CUPS_SERVER" ]; then
-    printing=0
-fi
+scheduler_runs "$services" || printing=0
 work=$(work_dir "installed-program-$arch-$version")
+when_finished remove_work "$work"
 if [ "$printing" = 0 ]; then
     # No scheduler at all for Wine: never the machine's own.
     export CUPS_SERVER=$work/no-scheduler.sock
 fi
-cleanup() {
-    # Only this check's own prefix: never the caller's Wine programs. Its server
-    # may have ended by itself already; the clean-up goes on either way.
-    if [ -d "$work/prefix" ]; then
-        WINEPREFIX=$work/prefix wineserver -k 2> /dev/null || true
-    fi
-    kill "${capture_pid:-}" 2> /dev/null || true
-    [ "$printing" = 0 ] || lpadmin -x quillmere-wine 2> /dev/null || true
-    [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
 on_failure() {
     import -window root "$shot" 2> /dev/null
 }
@@ -60,6 +42,7 @@ chinese_locale "$work"
 echo "-- a fresh $arch Wine prefix reporting $version that shows and prints Chinese"
 truetype_fonts_only "$work"
 new_wine_prefix "$work/prefix" "$arch" "$version" "WenQuanYi Micro Hei"
+when_finished end_wine_prefix "$work/prefix"
 
 echo "-- silent install: the $bits-bit program"
 # What it installed tells, not Wine's exit status; a failure still says so.
@@ -71,10 +54,8 @@ wait_until 60 test -f "$home/Uninstall.exe" || true
 for file in quillmere.exe LICENSE THIRD-PARTY-NOTICES.txt Uninstall.exe; do
     [ -f "$home/$file" ] || fail "the installer did not install $file"
 done
-machine=$(pe_machine "$home/quillmere.exe")
-expected=8664
-[ "$bits" = 64 ] || expected=014c
-[ "$machine" = "$expected" ] || fail "installed a program for machine $machine, not the $bits-bit one"
+[ "$(pe_bits "$home/quillmere.exe")" = "$bits" ] ||
+    fail "installed a program for machine $(pe_machine "$home/quillmere.exe"), not the $bits-bit one"
 qt=6
 [ "$bits" = 64 ] || qt=5
 grep -q "^Qt $qt\." "$home/THIRD-PARTY-NOTICES.txt" || fail "the notices are not those of Qt $qt"
@@ -88,7 +69,7 @@ shortcut=$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Pr
 targets=$(strings -a -el "$shortcut")
 grep -qx "quillmere.exe" <<< "$targets" && ! grep -qx "bin" <<< "$targets" ||
     fail "the shortcut does not start the installed quillmere.exe: $targets"
-"$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere' /v DisplayName \
+"$WINE" reg query "$QUILLMERE_UNINSTALL_KEY" /v DisplayName \
     "/reg:$bits" 2>> "$(wine_log)" | grep -q "Quillmere" || fail "no entry in Apps & features"
 
 # Wine needs DISPLAY to reach the X server; the program's own Windows
@@ -111,12 +92,12 @@ start_and_preview() {
     wait_until 10 has_geometry "$window" 694x527 ||
         fail "the window is $(geometry_of "$window"), not 694x527"
     type_worked_example "$window"
-    sleep 1
+    wait_until 10 window_settled "$window" || fail "the window kept changing after the worked example"
     [ -f "$status_file" ] && fail "the worked example ended the program"
     [ -z "${WINE_SCREENSHOT:-}" ] || import -window "$window" "$WINE_SCREENSHOT"
     press_print_preview "$window"
     preview=$(find_window '^打印预览$') || fail "the preview did not open"
-    sleep 1
+    wait_until 10 window_settled "$preview" || fail "the preview kept changing"
 }
 
 # Does what ends the program (COMMAND...) until the program has ended, at most
@@ -134,7 +115,7 @@ end_program_by() {
 # Closes the preview and ends the program with "关闭退出": status 0.
 close_and_exit() {
     press_preview_close "$preview"
-    sleep 1
+    wait_until 10 no_window_named '^打印预览$' || fail "关闭 did not close the preview"
     end_program_by press_exit "$window"
     local status
     status=$(tr -d '\r\n ' < "$status_file" 2> /dev/null || echo none)
@@ -156,7 +137,7 @@ print_fails_with() {
     [[ "$message" == 运行时错误：打印机错误（$1） ]] ||
         fail "the box reads \"$message\", not the printer error with the system's reason"
     key_closing "$box" Return
-    sleep 1
+    wait_until 10 box_closed "$box" || fail "the error box did not close"
     xdotool search --name '^打印预览$' > /dev/null || fail "the preview closed after the error"
 }
 
@@ -209,6 +190,9 @@ error_box() {
 error_box_shown() {
     [ -n "$(error_box)" ]
 }
+box_closed() {
+    ! xdotool search --name '^Quillmere$' | grep -qx "$1"
+}
 
 echo "-- the window at 125 % and 150 %"
 check_scaled_window 120 868x659
@@ -223,9 +207,8 @@ check_copies_from_preview "$work"
 close_and_exit
 
 if [ "$printing" = 0 ]; then
-    echo "SKIP [root]: printing on a queue and its refusal: the private scheduler needs root"
     uninstall_and_check
-    exit 0
+    skip "[root]: printing on a queue and its refusal: the private scheduler needs root"
 fi
 
 echo "-- a printer: the page it receives holds the report's numbers"
@@ -234,8 +217,7 @@ start_and_preview
 press_preview_print "$preview"
 wait_until 60 test -s "$work/job-0" || fail "no job reached the printer"
 head -c 4 "$work/job-0" | grep -q '%!PS' || fail "the job is not PostScript"
-gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pnggray -r300 -sOutputFile="$work/page-%d.png" "$work/job-0"
-pages=$(find "$work" -maxdepth 1 -name 'page-*.png' | wc -l)
+pages=$(render_pages "$work/job-0" 300 "$work")
 [ "$pages" = 1 ] || fail "the job has $pages pages, not 1"
 check_numbers_on "$work/page-1.png"
 echo "-- the printer refuses the job: the error box says so"

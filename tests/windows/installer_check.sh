@@ -15,33 +15,20 @@
 # Usage: installer_check.sh INSTALLER.exe NO_SSE2_INSTALLER.exe
 # Its work folder is in the current folder. The installer is a 32-bit program:
 # on a machine that cannot run one, the check skips (status 77).
-set -euo pipefail
-shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
-source "$here/../lib/base.sh"
-source "$here/../lib/drive_window.sh"
-source "$here/../lib/wine_prefix.sh"
+source "$here/../../shell/lib.sh"
 installer=$(realpath "$1") no_sse2=$(realpath "$2")
 skip_unless_32bit "the installer"
 work=$(work_dir installer-check)
-cleanup() {
-    # Only this check's own prefixes: never the caller's Wine programs.
-    local prefix
-    for prefix in "$work"/prefix*; do
-        [ ! -d "$prefix" ] || WINEPREFIX=$prefix wineserver -k 2> /dev/null || true
-    done
-    [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
+when_finished remove_work "$work"
 on_failure() {
     import -window root "$PWD/installer-check-failure.png" 2> /dev/null
 }
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere'
 
 # Where the uninstall key of a registry view (32 or 64) says the program is;
 # empty without a key.
 install_location() {
-    "$WINE" reg query "$key" /v InstallLocation "/reg:$1" 2>> "$(wine_log)" |
+    "$WINE" reg query "$QUILLMERE_UNINSTALL_KEY" /v InstallLocation "/reg:$1" 2>> "$(wine_log)" |
         sed -n 's/.*REG_SZ *//p' | tr -d '\r'
 }
 
@@ -60,9 +47,7 @@ install_expecting() {
     [ "$bits" = 64 ] || other_folder="Program Files" other_bits=64
     home=$WINEPREFIX/drive_c/$folder/Quillmere
     install_silently "$folder"
-    local expected=8664
-    [ "$bits" = 64 ] || expected=014c
-    [ "$(pe_machine "$home/quillmere.exe")" = "$expected" ] ||
+    [ "$(pe_bits "$home/quillmere.exe")" = "$bits" ] ||
         fail "$folder holds a program that is not the $bits-bit one"
     [ ! -e "$WINEPREFIX/drive_c/$other_folder/Quillmere" ] ||
         fail "the earlier installation in $other_folder is still there:" \
@@ -120,6 +105,7 @@ process_ended() {
 
 echo "-- one copy after an upgrade of Windows, and after going back"
 new_wine_prefix "$work/prefix64" win64 win7
+when_finished end_wine_prefix "$work/prefix64"
 install_expecting 32 "Program Files (x86)"
 report_windows win10
 install_expecting 64 "Program Files"
@@ -171,6 +157,7 @@ refused_with() {
 
 echo "-- a 32-bit PC the program cannot run on: the box says why, nothing installed or removed"
 new_wine_prefix "$work/prefix32" win32 win7
+when_finished end_wine_prefix "$work/prefix32"
 install_silently "Program Files"
 refused_with "$no_sse2" "*需要支持 SSE2 的处理器*没有安装任何文件。"
 report_windows winxp

@@ -10,36 +10,23 @@
 # The suite runs in a fresh prefix of its architecture: 64-bit reporting Windows
 # 10, 32-bit reporting Windows 7. Skips (status 77) without the scheduler (it
 # needs root) and, for the 32-bit suite, on a machine that cannot run it.
-set -euo pipefail
-shopt -s inherit_errexit
 here=$(dirname "$(realpath "$0")")
-source "$here/../lib/base.sh"
-source "$here/../lib/wine_prefix.sh"
-source "$here/../lib/capture_printer.sh"
+source "$here/../../shell/lib.sh"
 services=$(realpath "$1") suite=$(realpath "$2")
 arch=win64 version=win10
-if [ "$(pe_machine "$suite")" = 014c ]; then
+if [ "$(pe_bits "$suite")" = 32 ]; then
     arch=win32 version=win7
     skip_unless_32bit "$(basename "$suite")"
 fi
-if [ "${CUPS_SERVER:-}" != "$services/scheduler/cups.sock" ] || [ ! -S "$CUPS_SERVER" ]; then
-    echo "SKIP [root]: the print engine's checks: the private scheduler needs root"
-    exit 77
-fi
+skip_unless_scheduler "$services" "the print engine's checks"
 work=$(work_dir "print-engine-$arch")
+when_finished remove_work "$work"
 queue=quillmere-engine-$arch
-cleanup() {
-    # Only this check's own prefix, printer and queue.
-    [ ! -d "$work/prefix" ] || WINEPREFIX=$work/prefix wineserver -k 2> /dev/null || true
-    kill "${capture_pid:-}" 2> /dev/null || true
-    lpadmin -x "$queue" 2> /dev/null || true
-    [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
 
 capture_printer "$queue" "$work"
 chinese_locale "$work"
 new_wine_prefix "$work/prefix" "$arch" "$version"
+when_finished end_wine_prefix "$work/prefix"
 
 run_case() {
     "$here/../lib/run_windows_program" --qtest-log "$work/$1.log" "$suite" "$1" ||
@@ -56,8 +43,7 @@ wait_until 60 queue_idle || fail "the scheduler still holds jobs"
 jobs=$(lpstat -W completed -o "$queue" | wc -l)
 [ "$jobs" = 1 ] || fail "the scheduler received $jobs jobs, not the whole document alone:" \
     <(lpstat -W completed -o "$queue")
-gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pnggray -r20 -sOutputFile="$work/page-%d.png" "$work/job-0"
-pages=$(find "$work" -maxdepth 1 -name 'page-*.png' | wc -l)
+pages=$(render_pages "$work/job-0" 20 "$work")
 [ "$pages" = 3 ] || fail "the job the printer received has $pages pages, not the whole document's 3"
 echo "one job of 3 pages reached the printer"
 

@@ -1,8 +1,8 @@
 # What the worked example's report looks like once it has left the program: on
 # the clipboard as another program reads it, and on a picture or a printed page
-# read back with OCR. Sourced by the end-to-end checks, after base.sh.
+# read back with OCR.
 
-support=$(dirname "${BASH_SOURCE[0]}")/../support
+support=$(dirname "${BASH_SOURCE[0]}")/../tests/support
 report_text=$support/worked_example_report.txt
 
 # Every number of a text, in order, one a line.

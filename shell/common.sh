@@ -1,7 +1,11 @@
-# Shared by the scripts in this folder: the Debian packages the project needs
-# (packages.txt) and a way to install the missing ones, the cache folder, and
-# the functions every shell file uses (tests/lib/base.sh).
-source "$(dirname "${BASH_SOURCE[0]}")/../../tests/lib/base.sh"
+# The project's machine: the Debian packages it needs (packages.txt) and a way
+# to install the missing ones, the cache folder, the compiler cache, the date
+# and umask of a reproducible build, the skip list and the version.
+
+# Every build and test run uses each core of this machine, once: the presets
+# name no count of their own.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 
 # The folder that keeps what is built once per machine (the Windows Qts, the
 # Debian 13 system, the compilers' cache), outside the clone: QUILLMERE_CACHE,
@@ -32,6 +36,12 @@ ensure_packages() {
     fi
     with_mirror_retries /var/lib/apt/lists as_root apt-get update -qq
     apt_install --no-install-recommends "${missing[@]}"
+}
+
+# Installs npm where node came without it: the page's pinned audit rules come
+# from npm's registry.
+ensure_npm() {
+    command -v npm > /dev/null || ensure_packages npm
 }
 
 # as_root COMMAND...: runs the command as root, through sudo unless it is root.
@@ -196,5 +206,5 @@ versioned_file() {
 
 # The top of the source tree.
 project_root() {
-    cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd
+    cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
 }

@@ -19,8 +19,28 @@ window_named() {
     [ -n "$found_window" ]
 }
 
+# has_focus WINDOW: whether the window has the keyboard focus now.
+has_focus() {
+    [ "$(xdotool getwindowfocus 2> /dev/null)" = "$1" ]
+}
+
+# no_window_named PATTERN: whether no window's name matches the pattern now.
+no_window_named() {
+    ! xdotool search --name "$1" > /dev/null 2>&1
+}
+
+# window_settled WINDOW: whether the window shows what it showed when last
+# asked (a picture of it each time): polled, it has painted all it was given.
+window_settled() {
+    local now
+    now=$(import -window "$1" rgb:- 2> /dev/null | sha256sum) || return 1
+    [ "$now" != "${window_last_picture:-}" ] || return 0
+    window_last_picture=$now
+    return 1
+}
+
 # Presses the left button at a point of a window; a press and a release with a
-# pause between reach Wine more reliably than a click.
+# pacing pause between reach Wine more reliably than a click.
 press() {
     local scale=${SCALE:-1}
     xdotool mousemove --window "$1" $(($2 * scale)) $(($3 * scale)) mousedown 1
@@ -37,33 +57,33 @@ key_closing() {
     xdotool key --window "$1" "$2" 2> /dev/null || true
 }
 
-# Replaces the text of the field at a point of the main window: click, select
-# all, type.
+# type_into WINDOW X Y TEXT: replaces the text of the field at a point of the
+# window: click, select all, type, a key each 60 ms (a pace Wine keeps up with).
 type_into() {
-    press "$window" "$1" "$2"
+    press "$1" "$2" "$3"
     xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 60 "$3"
+    xdotool type --delay 60 "$4"
 }
 
 # The worked example: a 60 x 30 x 40 cm tank of 5 mm glass at 100 yuan per m²,
 # 2 yuan per metre of edge, 15 yuan x 2 tubes of glue, plates 20 x 10 (1) and
 # 25 x 8 (2); sizes and costs computed. WINDOW is the main window's id.
 type_worked_example() {
-    window=$1
-    type_into 70 210 60
-    type_into 122 210 30
-    type_into 174 210 40
-    type_into 212 106 100
-    type_into 426 106 2
-    type_into 178 138 15
-    type_into 402 138 2
+    local window=$1
+    type_into "$window" 70 210 60
+    type_into "$window" 122 210 30
+    type_into "$window" 174 210 40
+    type_into "$window" 212 106 100
+    type_into "$window" 426 106 2
+    type_into "$window" 178 138 15
+    type_into "$window" 402 138 2
     press "$window" 220 210 # 确定
     local plate
     for plate in "20 10 1" "25 8 2"; do
         set -- $plate
-        type_into 366 210 "$1"
-        type_into 366 238 "$2"
-        type_into 366 266 "$3"
+        type_into "$window" 366 210 "$1"
+        type_into "$window" 366 238 "$2"
+        type_into "$window" 366 266 "$3"
         press "$window" 448 202 # 增加
     done
     press "$window" 94 334 # 开始计算

@@ -137,7 +137,11 @@ ensure_windows_qt() {
     fetch_qt_source "$work" "$package" "$QT_SOURCE_VERSION"
     patch -d "$work/src" -p1 --forward --batch < "$patch" > "$work/patch.log" 2>&1 ||
         fail "$patch does not apply to Qt $QT_SOURCE_VERSION:" "$work/patch.log"
-    "build_qt$major" "$work" "$prefix" "$toolchain" "${options[@]}"
+    if [ "$major" = 6 ]; then
+        build_qt6 "$work" "$prefix" "$toolchain" "${options[@]}"
+    else
+        build_qt5 "$work" "$prefix" "$toolchain" "${options[@]}"
+    fi
     # The Qt describes itself for the notices: its source and that source's
     # copyright statement.
     echo "$package $QT_SOURCE_VERSION" > "$prefix/debian-source"
@@ -217,7 +221,7 @@ cmake_build_qt() {
     qt_step "configure step" "$work/configure.log" \
         env -u CMAKE_C_COMPILER_LAUNCHER -u CMAKE_CXX_COMPILER_LAUNCHER \
         cmake -S "$work/src" -B "$work/build" -G Ninja "$@"
-    qt_step build "$work/build.log" cmake --build "$work/build" -j2
+    qt_step build "$work/build.log" cmake --build "$work/build"
     qt_step install "$work/install.log" cmake --install "$work/build"
 }
 
@@ -235,11 +239,11 @@ build_qt5() {
     ln -sf /usr/bin/i686-w64-mingw32-gcc-posix "$prefix/cross/i686-w64-mingw32-gcc"
     ln -sf /usr/bin/i686-w64-mingw32-g++-posix "$prefix/cross/i686-w64-mingw32-g++"
     mkdir -p "$work/build"
-    # Configure builds qmake with make: on both cores too.
-    qt_step "configure step" "$work/configure.log" env -C "$work/build" MAKEFLAGS=-j2 \
+    # Configure builds qmake with make: on every core too.
+    qt_step "configure step" "$work/configure.log" env -C "$work/build" MAKEFLAGS=-j"$CMAKE_BUILD_PARALLEL_LEVEL" \
         "$work/src/configure" -prefix "$prefix" \
         -device-option CROSS_COMPILE="$prefix/cross/i686-w64-mingw32-" "$@"
-    qt_step build "$work/build.log" make -C "$work/build" -j2
+    qt_step build "$work/build.log" make -C "$work/build" -j"$CMAKE_BUILD_PARALLEL_LEVEL"
     qt_step install "$work/install.log" make -C "$work/build" install
 }
 

@@ -1,6 +1,5 @@
 # The few functions every shell file of the project uses, the scripts' and the
-# tests' alike. It lives with the tests, which never reach into scripts/; the
-# scripts' own library sources it.
+# tests' alike.
 
 # A command that ends a script through errexit names itself: its file and line,
 # the command and its status. Functions, subshells and command substitutions
@@ -23,6 +22,33 @@ fail() {
     exit 1
 }
 
+# skip REASON: ends a check as skipped (status 77, which CTest knows for every
+# check of the project), saying why; the reason starts with the condition the
+# machine lacks in brackets ("[root] ...", "[32-bit] ..."), which the skip
+# report reads.
+skip() {
+    echo "SKIP $1"
+    exit 77
+}
+
+# when_finished COMMAND [ARGUMENT...]: runs the command when the script ends,
+# however it ends, after those registered later; a clean-up registered as the
+# check goes, so only what it made is cleaned up. A failing one does not stop
+# the others.
+finish_steps=()
+when_finished() {
+    local step
+    printf -v step '%q ' "$@"
+    finish_steps=("$step" "${finish_steps[@]}")
+}
+run_finish_steps() {
+    local step
+    for step in "${finish_steps[@]}"; do
+        eval "$step" || true
+    done
+}
+trap run_finish_steps EXIT
+
 # wait_until SECONDS COMMAND [ARGUMENT...]: runs the command every tenth of a
 # second until it succeeds; fails when it has not after SECONDS.
 wait_until() {
@@ -44,6 +70,15 @@ pe_machine() {
     od -An -tx2 -j$((offset + 4)) -N2 "$1" | tr -d ' '
 }
 
+# pe_bits FILE: 32 or 64 for a Windows program of that architecture, nothing
+# for any other file.
+pe_bits() {
+    case $(pe_machine "$1") in
+        014c) echo 32 ;;
+        8664) echo 64 ;;
+    esac
+}
+
 # write_env FILE NAME=VALUE...: an environment file that a shell sources,
 # each value quoted for it, whatever characters it holds.
 write_env() {
@@ -56,9 +91,14 @@ write_env() {
 
 # work_dir NAME: a fresh folder NAME.XXXXXX in the current folder (a test's is
 # in its build folder), never in /tmp: what a failed check leaves stays with
-# the build, and nothing outside it is touched.
+# the build, and nothing outside it is touched. The caller registers
+# remove_work for it.
 work_dir() {
     mktemp -d "$PWD/$1.XXXXXX"
+}
+# remove_work DIR: removes a work folder, unless KEEP_WORK asks to keep it.
+remove_work() {
+    [ -n "${KEEP_WORK:-}" ] || rm -rf "$1"
 }
 
 # Whether this machine runs 32-bit x86 programs: a kernel built without 32-bit
@@ -81,9 +121,18 @@ why_no_32bit_programs() {
 }
 
 # skip_unless_32bit WHAT: on a machine that cannot run 32-bit programs, says
-# that WHAT is one and why, and ends the check as skipped (status 77).
+# that WHAT is one and why, and ends the check as skipped.
 skip_unless_32bit() {
-    runs_32bit_programs && return 0
-    echo "SKIP [32-bit]: $1 is a 32-bit program: $(why_no_32bit_programs)"
-    exit 77
+    runs_32bit_programs || skip "[32-bit]: $1 is a 32-bit program: $(why_no_32bit_programs)"
+}
+
+# scheduler_runs SERVICES: whether the tests reach the private print scheduler
+# of the services in the folder SERVICES (it needs root), never another one.
+scheduler_runs() {
+    [ "${CUPS_SERVER:-}" = "$1/scheduler/cups.sock" ] && [ -S "$CUPS_SERVER" ]
+}
+
+# skip_unless_scheduler SERVICES WHAT: ends the check as skipped unless it runs.
+skip_unless_scheduler() {
+    scheduler_runs "$1" || skip "[root]: $2: the private scheduler needs root"
 }

@@ -1,5 +1,5 @@
 # Wine for checking the Windows build: the one loader every Windows command of
-# the checks starts with, and a prefix. Sourced after base.sh; sets WINE.
+# the checks starts with, and a prefix. Sets WINE.
 # No check calls Debian's wine command by name: where wine32 is installed it
 # starts the 32-bit loader first, even for a 64-bit program, and a kernel
 # without 32-bit support refuses that one.
@@ -64,6 +64,16 @@ new_wine_prefix() {
     } > "$reg"
     in_wine "replacing the Windows fonts with $face" regedit.exe /S 'C:\fonts.reg'
     wineserver -w
+}
+
+# The installer's entry in Apps & features, in each registry view.
+QUILLMERE_UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere'
+
+# end_wine_prefix DIR: ends the wine server of a check's own prefix and every
+# program in it, never the caller's Wine programs; one that ended by itself
+# already is no failure.
+end_wine_prefix() {
+    [ ! -d "$1" ] || WINEPREFIX=$1 wineserver -k 2> /dev/null || true
 }
 
 # report_windows VERSION: makes the prefix in WINEPREFIX report that Windows
