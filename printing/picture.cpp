@@ -6,6 +6,7 @@
 
 #include "printing/page_painter.h"
 #include "report/page_layout.h"
+#include "report/picture_layout.h"
 
 namespace printing {
 namespace {
@@ -38,17 +39,12 @@ QImage reportPicture(const std::vector<std::string>& lines, int dpi) {
     for (const std::string& line : lines) {
         width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line)));
     }
-    const double pixelsPerTwip = dpi / report::kTwipsPerInch;
-    const double height =
-        lines.empty() ? 0 : (lines.size() - 1) * report::kPitch * pixelsPerTwip + metrics.height();
-    const double margin = dpi / 6.0;  // a sixth of an inch all round
-
-    QImage picture = blankImage(QSize(static_cast<int>(std::ceil(width + 2 * margin)),
-                                      static_cast<int>(std::ceil(height + 2 * margin))),
-                                dpi);
+    const report::PictureLayout layout =
+        report::pictureLayout(lines.size(), width, metrics.height(), dpi);
+    QImage picture = blankImage(QSize(layout.width, layout.height), dpi);
     // The report's first line starts at the margin, not at its place on paper.
-    const QPointF origin(margin - report::kLeft * pixelsPerTwip,
-                         margin - report::kFirstTop * pixelsPerTwip);
+    const QPointF origin(layout.margin - report::kLeft * layout.pixelsPerTwip,
+                         layout.margin - report::kFirstTop * layout.pixelsPerTwip);
     PagePainter painter(std::make_unique<PictureTarget>(picture, origin));
     report::printReport(painter, static_cast<int>(lines.size()),
                         [&](int i) { return lines[static_cast<std::size_t>(i)]; });

@@ -8,6 +8,8 @@
 //                             Com_Print); null for any other control
 //   "open\tADDRESS"           opens the estimate of a page's address (its
 //                             fragment) on the fresh model
+//   "picture\tDPI\tLINES\tWIDEST\tLINE_HEIGHT"
+//                             the report's picture laid out (pictureJson)
 // "click" and "open" answer {"error": the box's message or "", "state": {...},
 // "address": the fragment that carries the estimate now}; "click\tCom_Print"
 // adds "report": the report's lines placed on A4 paper (reportJson). Whatever else goes
@@ -15,9 +17,12 @@
 // exception into the page. The answer stays valid until the next call.
 #include <emscripten/emscripten.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
+#include "estimate/float_chars.h"
 #include "model/form1_model.h"
 #include "report/line_printer.h"
 #include "web/bridge_answer.h"
@@ -26,9 +31,38 @@
 
 namespace {
 
-// An A4 sheet printed edge to edge, in twips, and a line of the page's
-// 10.5-point print face.
+// The page's print face, and an A4 sheet printed edge to edge, in twips, with
+// a line of that face.
+constexpr double kFacePoints = 10.5;
 constexpr report::PageGeometry kA4{16838, 300};
+
+// A number of a request, whole or with a point; nullopt when it is none.
+std::optional<double> numberOf(std::string_view text) {
+    double value = 0;
+    const auto [end, error] =
+        estimate::fixedFromChars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "picture\tDPI\tLINES\tWIDEST\tLINE_HEIGHT": the picture's layout, or null.
+std::string picture(std::string_view rest) {
+    std::optional<double> numbers[4];
+    for (auto& number : numbers) {
+        const auto tab = rest.find('\t');
+        number = numberOf(rest.substr(0, tab));
+        rest = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
+    }
+    for (const auto& number : numbers) {
+        if (!number || *number < 0 || *number > 1e6) {
+            return "null";
+        }
+    }
+    return web::pictureJson(static_cast<std::size_t>(*numbers[1]), *numbers[2], *numbers[3],
+                            static_cast<int>(*numbers[0]));
+}
 
 model::Form1Model& form1() {
     static model::Form1Model form;
@@ -42,7 +76,7 @@ std::string operated(const model::Form1Model::Clicked& clicked) {
         .append(web::stateJson(form1()));
     out.append(", \"address\": ").append(web::jsonText(web::addressOf(form1())));
     if (clicked.report) {
-        out.append(", \"report\": ").append(web::reportJson(*clicked.report, kA4));
+        out.append(", \"report\": ").append(web::reportJson(*clicked.report, kA4, kFacePoints));
     }
     out += '}';
     return out;
@@ -67,6 +101,9 @@ std::string answer(std::string_view request) {
     }
     if (verb == "open") {
         return operated({web::openAddress(form1(), rest), std::nullopt});
+    }
+    if (verb == "picture") {
+        return picture(rest);
     }
     if (verb == "click" && model::Form1Model::operates(rest)) {
         return operated(form1().click(rest));

@@ -8,6 +8,7 @@
 #include "model/homepage.h"
 #include "model/input_numb.h"
 #include "report/page_layout.h"
+#include "report/picture_layout.h"
 
 namespace web {
 namespace {
@@ -55,6 +56,13 @@ const char* roleName(Role role) {
             return "close";
     }
     return "";
+}
+
+// A number for JSON: up to 17 significant digits, which give a double back.
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
 }
 
 std::string jsonOrNull(const char* text) {
@@ -130,15 +138,30 @@ std::string layoutJson() {
     return out;
 }
 
-std::string reportJson(const std::vector<std::string>& lines, report::PageGeometry geometry) {
+std::string reportJson(const std::vector<std::string>& lines, report::PageGeometry geometry,
+                       double facePoints) {
     std::string out;
-    add(out, {"{\"pitch\": ", std::to_string(report::kPitch),
-              ", \"left\": ", std::to_string(report::kLeft), ", \"lines\": ["});
+    add(out, {"{\"pitch\": ", std::to_string(report::kPitch), ", \"left\": ",
+              std::to_string(report::kLeft), ", \"twipsPerInch\": ", number(report::kTwipsPerInch),
+              ", \"facePoints\": ", number(facePoints), ", \"lines\": ["});
     bool first = true;
     for (const report::PlacedLine& line : report::placeLines(lines, geometry)) {
         add(out, {first ? "" : ", ", "{\"page\": ", std::to_string(line.page), ", \"top\": ",
                   std::to_string(line.top), ", \"text\": ", jsonText(line.text), "}"});
         first = false;
+    }
+    out += "]}";
+    return out;
+}
+
+std::string pictureJson(std::size_t lines, double widest, double lineHeight, int dpi) {
+    const report::PictureLayout layout = report::pictureLayout(lines, widest, lineHeight, dpi);
+    std::string out;
+    add(out, {"{\"width\": ", std::to_string(layout.width),
+              ", \"height\": ", std::to_string(layout.height),
+              ", \"margin\": ", number(layout.margin), ", \"tops\": ["});
+    for (std::size_t i = 0; i < lines; ++i) {
+        add(out, {i == 0 ? "" : ", ", number(report::pictureLineTop(layout, i))});
     }
     out += "]}";
     return out;

@@ -24,8 +24,14 @@ std::string stateJson(const model::Form1Model& model);
 std::string layoutJson();
 
 // The report's lines placed on pages of GEOMETRY as the window's print places
-// them: {"pitch": twips between lines, "left": twips, "lines": [{"page",
-// "top", "text"}, ...]}.
-std::string reportJson(const std::vector<std::string>& lines, report::PageGeometry geometry);
+// them, in a face of FACE_POINTS: {"pitch": twips between lines, "left": twips,
+// "twipsPerInch", "facePoints", "lines": [{"page", "top", "text"}, ...]}.
+std::string reportJson(const std::vector<std::string>& lines, report::PageGeometry geometry,
+                       double facePoints);
+
+// The report's picture (report/picture_layout.h) of LINES lines at DPI, the
+// widest WIDEST pixels and each LINE_HEIGHT pixels tall: {"width", "height",
+// "margin", "tops": [each line's top]}, in pixels.
+std::string pictureJson(std::size_t lines, double widest, double lineHeight, int dpi);
 
 }  // namespace web

@@ -89,34 +89,37 @@ function printPages() {
       pages.append(element('section', {class: 'page'}));
     }
     const placed = element('div', {class: 'line'}, line.text);
-    placed.style.top = `${line.top / 1440}in`;
-    placed.style.left = `${report.left / 1440}in`;
+    placed.style.top = `${line.top / report.twipsPerInch}in`;
+    placed.style.left = `${report.left / report.twipsPerInch}in`;
+    placed.style.font = `${report.facePoints}pt ${FACES}`;
     pages.children[line.page].append(placed);
   }
   window.print();
 }
 
-// The report as the window's picture is laid out: the lines at the paper's
-// pitch, a sixth of an inch of white all round, at twice the screen's density
-// or the phone's own, whichever is finer.
+// The faces the page prints and draws its picture in, the first one there.
+const FACES = '"Noto Sans CJK SC", "PingFang SC", "Microsoft YaHei", sans-serif';
+
+// The report's picture, laid out by the engine as the window's is, in the
+// print face, at twice the screen's density or the phone's own, whichever is
+// finer. The page measures the text; the engine places it.
 function reportCanvas() {
   const dpi = 96 * Math.max(2, window.devicePixelRatio || 1);
-  const pixelsPerTwip = dpi / 1440;
-  const font = `${Math.round(10.5 * dpi / 72)}px "Noto Sans CJK SC", "PingFang SC", "Microsoft YaHei", sans-serif`;
+  const font = `${Math.round(report.facePoints * dpi / 72)}px ${FACES}`;
   const canvas = document.createElement('canvas');
   const context = canvas.getContext('2d');
   context.font = font;
   const width = Math.max(0, ...reportLines.map((line) => context.measureText(line).width));
-  const lineHeight = 10.5 * dpi / 72 * 1.4;
-  const margin = dpi / 6;
-  canvas.width = Math.ceil(width + 2 * margin);
-  canvas.height = Math.ceil((reportLines.length - 1) * report.pitch * pixelsPerTwip + lineHeight + 2 * margin);
+  const lineHeight = report.facePoints * dpi / 72 * 1.4;  // the face's line, leading included
+  const layout = call(`picture\t${dpi}\t${reportLines.length}\t${width.toFixed(3)}\t${lineHeight.toFixed(3)}`);
+  canvas.width = layout.width;
+  canvas.height = layout.height;
   context.fillStyle = '#ffffff';
   context.fillRect(0, 0, canvas.width, canvas.height);
   context.fillStyle = '#000000';
   context.font = font;
   context.textBaseline = 'top';
-  reportLines.forEach((line, i) => context.fillText(line, margin, margin + i * report.pitch * pixelsPerTwip));
+  reportLines.forEach((line, i) => context.fillText(line, layout.margin, layout.tops[i]));
   return canvas;
 }
 
