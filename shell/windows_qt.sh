@@ -128,7 +128,7 @@ ensure_windows_qt() {
     prefix=$WINDOWS_QT_CACHE/qt-${QT_SOURCE_VERSION}-$arch-$key
     WINDOWS_QT=$prefix
     # Only a Qt whose install finished and was found usable is marked complete.
-    [ -f "$prefix/.complete" ] && return 0
+    ! qt_built "$prefix" || return 0
 
     local start=$SECONDS work=$WINDOWS_QT_CACHE/work-$key
     echo "Building a static Qt $major for Windows into $prefix (once per machine)"
@@ -148,6 +148,7 @@ ensure_windows_qt() {
     cp "$work/src/debian/copyright" "$prefix/debian-copyright"
     check_windows_qt "$major" "$prefix"
     touch "$prefix/.complete"
+    release_qt_build
     rm -rf "$work"
     echo "Static Qt $major for Windows built in $((SECONDS - start)) s"
 }
@@ -168,7 +169,7 @@ ensure_host_qt6() {
         sha256sum | cut -c1-12)
     prefix=$WINDOWS_QT_CACHE/qt-${QT6_SOURCE_VERSION}-host-$key
     QT6_HOST=$prefix QT6_HOST_CMAKE=$prefix/lib/cmake
-    [ -f "$prefix/.complete" ] && return 0
+    ! qt_built "$prefix" || return 0
 
     work=$WINDOWS_QT_CACHE/work-host-$key
     echo "The system's Qt is ${system:-missing}: building Qt $QT6_SOURCE_VERSION's host tools" \
@@ -182,8 +183,29 @@ ensure_host_qt6() {
         [ -x "$prefix/libexec/$tool" ] || fail "The host Qt in $prefix has no $tool"
     done
     touch "$prefix/.complete"
+    release_qt_build
     rm -rf "$work"
     echo "Qt $QT6_SOURCE_VERSION's host tools built in $((SECONDS - start)) s"
+}
+
+# qt_built PREFIX: whether the Qt in PREFIX is complete, after waiting for a
+# build of it that another process is making: scripts/test builds the Qts beside
+# its other passes while scripts/windows already asks for the first one. When
+# it is not complete, the caller holds the build's lock (qt_build_lock, the
+# lock file's descriptor) and builds it, then calls release_qt_build.
+qt_built() {
+    [ ! -f "$1/.complete" ] || return 0
+    mkdir -p "$(dirname "$1")"
+    exec {qt_build_lock}> "$1.lock"
+    if ! flock -n "$qt_build_lock"; then
+        echo "Waiting for the build of $1 beside this one"
+        flock "$qt_build_lock"
+    fi
+    [ -f "$1/.complete" ] || return 1
+    release_qt_build
+}
+release_qt_build() {
+    exec {qt_build_lock}>&-
 }
 
 # The version of a compiler and of the C runtime it links, on one line.

@@ -82,6 +82,24 @@ check "when_finished runs its steps, the last registered first, however the scri
 check "skip says why and ends with status 77" skip_says_why_with_77
 check "only shell/lib.sh is sourced" only_the_one_library_is_sourced
 
+# --- a Qt asked for while it is built beside is waited for, never built twice
+qt_asked_for_while_building_is_waited_for() {
+    local prefix=$work/qt-6-test
+    (
+        qt_built "$prefix" && exit 1
+        touch "$work/building"
+        sleep 0.5 # the build
+        mkdir -p "$prefix" && touch "$prefix/.complete"
+        release_qt_build
+    ) &
+    local builder=$! status=0
+    wait_until 5 test -e "$work/building" || return 1
+    qt_built "$prefix" && [ -f "$prefix/.complete" ] || status=1
+    wait "$builder" || status=1
+    return $status
+}
+check "a Qt asked for while it is built beside is waited for" qt_asked_for_while_building_is_waited_for
+
 # --- apt never removes a package
 apt_install_removes_nothing() {
     mkdir -p "$work/apt"
