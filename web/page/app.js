@@ -237,14 +237,19 @@ function shown(result) {
 }
 
 // Hands the fields to the engine as they stand, runs the button's operation
-// and shows what it wrote; a failure shows its message and keeps every field
-// as typed.
+// and shows what it wrote, as the window does; a failure shows its message and
+// keeps every field as typed. An operation that gives the report ("打印预览")
+// opens the preview with it.
 function operate(button) {
   pristine = false;
   document.querySelectorAll('#form1 input[data-control]').forEach((input) => {
     call(`set\t${input.dataset.control}\t${input.value}`);
   });
-  shown(call(`click\t${button}`));
+  const result = call(`click\t${button}`);
+  shown(result);
+  if (result.report) {
+    openPreview(result.report);
+  }
 }
 
 // An address that carries an estimate: the engine opens it (as data, part by
@@ -265,8 +270,8 @@ function reopen(fragment) {
 let report = {pitch: 0, left: 0, lines: []};
 let reportLines = [];
 
-function openPreview() {
-  report = call('click\tCom_Print').report;
+function openPreview(placed) {
+  report = placed;
   reportLines = report.lines.map((line) => line.text);
   const list = byControl('FrmPrint.List1');
   list.replaceChildren(...reportLines.map((line) => element('li', {}, line)));
@@ -302,15 +307,9 @@ function wire() {
     guardField(input);
     selectOnFocus(input);
   });
-  const buttons = {
-    Command2: () => operate('Command2'),
-    Command1: () => operate('Command1'),
-    Com_Count: () => operate('Com_Count'),
-    Com_Print: openPreview,
-  };
-  for (const [control, action] of Object.entries(buttons)) {
-    byControl(control).addEventListener('click', () => guarded(action));
-  }
+  document.querySelectorAll('#form1 button[data-control]').forEach((button) => {
+    button.addEventListener('click', () => guarded(() => operate(button.dataset.control)));
+  });
   wirePreview();
   // The preview has no cancel button: Escape does not close it, as in the window.
   document.getElementById('frmprint').addEventListener('cancel', (event) => event.preventDefault());
