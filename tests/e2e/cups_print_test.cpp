@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstdio>
 #include <functional>
 
 #include "printing/system_printers.h"
@@ -202,9 +203,6 @@ class CupsPrintTest : public QObject {
 
   private slots:
     void initTestCase() {
-        if (const QString reason = PrivateCups::unavailableReason(); !reason.isEmpty()) {
-            QSKIP(qPrintable(reason));
-        }
         const QString added = addQueue();
         QVERIFY2(added.isEmpty(), qPrintable(added));
     }
@@ -264,6 +262,12 @@ class CupsPrintTest : public QObject {
 };
 
 int main(int argc, char** argv) {
+    // Without the private scheduler it skips as every check does: it says why
+    // and ends with status 77.
+    if (const QString reason = PrivateCups::unavailableReason(); !reason.isEmpty()) {
+        std::printf("SKIP %s\n", qPrintable(reason));
+        return 77;
+    }
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     CupsPrintTest test;
