@@ -28,8 +28,8 @@ on_failure() {
 # Where the uninstall key of a registry view (32 or 64) says the program is;
 # empty without a key.
 install_location() {
-    "$WINE" reg query "$QUILLMERE_UNINSTALL_KEY" /v InstallLocation "/reg:$1" 2>> "$(wine_log)" |
-        sed -n 's/.*REG_SZ *//p' | tr -d '\r'
+    { "$WINE" reg query "$QUILLMERE_UNINSTALL_KEY" /v InstallLocation "/reg:$1" 2>> "$(wine_log)" ||
+        true; } | sed -n 's/.*REG_SZ *//p' | tr -d '\r'
 }
 
 # Installs silently on the Windows the prefix reports, into FOLDER.
