@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "web/bridge_answer.h"
 #include "model/form1_model.h"
+#include "web/bridge_answer.h"
 
 namespace web {
 namespace {
