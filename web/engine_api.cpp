@@ -9,7 +9,8 @@
 //   "open\tADDRESS"           opens the estimate of a page's address (its
 //                             fragment) on the fresh model
 //   "picture\tDPI\tLINES\tWIDEST\tLINE_HEIGHT"
-//                             the report's picture laid out (pictureJson)
+//                             the report's picture laid out (pictureJson), or
+//                             null for arguments that are not four numbers
 // "click" and "open" answer {"error": the box's message or "", "state": {...},
 // "address": the fragment that carries the estimate now}; "click\tCom_Print"
 // adds "report": the report's lines placed on A4 paper (reportJson). Whatever else goes
@@ -17,12 +18,9 @@
 // exception into the page. The answer stays valid until the next call.
 #include <emscripten/emscripten.h>
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 
-#include "estimate/float_chars.h"
 #include "model/form1_model.h"
 #include "report/line_printer.h"
 #include "web/bridge_answer.h"
@@ -35,34 +33,6 @@ namespace {
 // a line of that face.
 constexpr double kFacePoints = 10.5;
 constexpr report::PageGeometry kA4{16838, 300};
-
-// A number of a request, whole or with a point; nullopt when it is none.
-std::optional<double> numberOf(std::string_view text) {
-    double value = 0;
-    const auto [end, error] =
-        estimate::fixedFromChars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// "picture\tDPI\tLINES\tWIDEST\tLINE_HEIGHT": the picture's layout, or null.
-std::string picture(std::string_view rest) {
-    std::optional<double> numbers[4];
-    for (auto& number : numbers) {
-        const auto tab = rest.find('\t');
-        number = numberOf(rest.substr(0, tab));
-        rest = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
-    }
-    for (const auto& number : numbers) {
-        if (!number || *number < 0 || *number > 1e6) {
-            return "null";
-        }
-    }
-    return web::pictureJson(static_cast<std::size_t>(*numbers[1]), *numbers[2], *numbers[3],
-                            static_cast<int>(*numbers[0]));
-}
 
 model::Form1Model& form1() {
     static model::Form1Model form;
@@ -103,7 +73,7 @@ std::string answer(std::string_view request) {
         return operated({web::openAddress(form1(), rest), std::nullopt});
     }
     if (verb == "picture") {
-        return picture(rest);
+        return web::pictureJson(rest);
     }
     if (verb == "click" && model::Form1Model::operates(rest)) {
         return operated(form1().click(rest));

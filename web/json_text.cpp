@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <initializer_list>
 #include <string_view>
+#include <system_error>
 
+#include "estimate/float_chars.h"
 #include "model/form1_layout.h"
 #include "model/homepage.h"
 #include "model/input_numb.h"
@@ -165,6 +167,23 @@ std::string pictureJson(std::size_t lines, double widest, double lineHeight, int
     }
     out += "]}";
     return out;
+}
+
+std::string pictureJson(std::string_view arguments) {
+    double numbers[4];
+    for (double& number : numbers) {
+        const auto tab = arguments.find('\t');
+        const std::string_view text = arguments.substr(0, tab);
+        const auto [end, error] =
+            estimate::fixedFromChars(text.data(), text.data() + text.size(), number);
+        if (error != std::errc() || end != text.data() + text.size() || text.empty() ||
+            !(number >= 0 && number <= 1e6)) {
+            return "null";
+        }
+        arguments = tab == std::string_view::npos ? std::string_view() : arguments.substr(tab + 1);
+    }
+    return pictureJson(static_cast<std::size_t>(numbers[1]), numbers[2], numbers[3],
+                       static_cast<int>(numbers[0]));
 }
 
 }  // namespace web

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/form1_model.h"
@@ -33,5 +34,8 @@ std::string reportJson(const std::vector<std::string>& lines, report::PageGeomet
 // widest WIDEST pixels and each LINE_HEIGHT pixels tall: {"width", "height",
 // "margin", "tops": [each line's top]}, in pixels.
 std::string pictureJson(std::size_t lines, double widest, double lineHeight, int dpi);
+// The same from a request's arguments, "DPI\tLINES\tWIDEST\tLINE_HEIGHT";
+// "null" unless they are four numbers from 0 to a million.
+std::string pictureJson(std::string_view arguments);
 
 }  // namespace web

@@ -30,5 +30,30 @@ TEST(Form1Model, OnlyTheWindowsFieldsTakeText) {
     }
 }
 
+// A click reaches an operation only by a button that has one; only "打印预览"
+// gives the report, and any other name changes nothing.
+TEST(Form1Model, OnlyTheOperationsButtonsRunAndOnlyThePreviewGivesTheReport) {
+    for (const ControlSpec& entry : form1Controls()) {
+        const std::string control = controlName(entry);
+        Form1Model model;
+        const Form1Model::Clicked clicked = model.click(control);
+        const bool operation = control == "Command2" || control == "Command1" ||
+                               control == "Com_Count" || control == "Com_Print";
+        EXPECT_EQ(Form1Model::operates(control), operation) << control;
+        EXPECT_EQ(clicked.error, "") << control;
+        EXPECT_EQ(clicked.report.has_value(), control == "Com_Print") << control;
+        EXPECT_EQ(model.List1().size(), control == "Command1" ? 1U : 0U) << control;
+    }
+    Form1Model model;
+    for (const char* stranger : {"", "Command5", "command2", "Command2 ", "Com_Print(0)"}) {
+        const Form1Model::Clicked clicked = model.click(stranger);
+        EXPECT_FALSE(Form1Model::operates(stranger)) << '"' << stranger << '"';
+        EXPECT_EQ(clicked.error, "") << '"' << stranger << '"';
+        EXPECT_FALSE(clicked.report.has_value()) << '"' << stranger << '"';
+    }
+    EXPECT_TRUE(model.List1().empty());
+    EXPECT_FALSE(model.sizesShown() || model.costsShown());
+}
+
 }  // namespace
 }  // namespace model
